@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Starts the launcher under Wine. On $DISPLAY when there is one; otherwise on a virtual display,
+# where it saves a screenshot to build/screenshot.png after a few seconds and then closes it.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+"$(dirname "$0")/setup-prefix.sh"
+exe=$TESSALY_BUILD/launcher/shell/Tessaly.exe
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$WINE" "$exe"
+fi
+tessaly_xvfb_start
+trap 'wineserver -k >/dev/null 2>&1 || true; tessaly_xvfb_stop' EXIT
+"$WINE" "$exe" >/dev/null 2>&1 &
+sleep "${TESSALY_SHOT_AFTER:-5}"
+import -window root "$TESSALY_BUILD/screenshot.png"
+echo "screenshot: $TESSALY_BUILD/screenshot.png"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Prepares the project's Wine prefix (idempotent): boots it, maps "Arial" to Liberation Sans,
+# and declares drive letters for tests: E: removable, F: CD-ROM (both plain folders under build/).
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+stamp=$WINEPREFIX/.tessaly-ready
+[ -f "$stamp" ] && exit 0
+mkdir -p "$WINEPREFIX"
+"$WINE" wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+reg() { "$WINE" reg "$@" /f >/dev/null 2>&1; }
+for f in Arial "Arial Bold" "Times New Roman" "Courier New"; do
+  case $f in
+    Arial*) to="Liberation Sans" ;; Times*) to="Liberation Serif" ;; *) to="Liberation Mono" ;;
+  esac
+  reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /t REG_SZ /d "$to"
+done
+# No window-manager decorations or surprises: Wine's own X11 driver settings.
+reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N
+"$(dirname "$0")/wine-drive.sh" e floppy "$TESSALY_BUILD/drives/removable"
+"$(dirname "$0")/wine-drive.sh" f cdrom "$TESSALY_BUILD/drives/cdrom"
+wineserver -w
+touch "$stamp"
