@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 "$(dirname "$0")/setup-prefix.sh"
-exe=$TESSALY_BUILD/launcher/shell/Tessaly.exe
+exe=$TESSALY_BUILD/bin/Tessaly.exe
 if [ -n "${DISPLAY:-}" ]; then
   exec "$WINE" "$exe"
 fi
