@@ -1,0 +1,217 @@
+#pragma once
+// One small owner type per handle kind: each closes its handle exactly once.
+#include <windows.h>
+#include <objbase.h>
+
+#include <utility>
+
+namespace win32 {
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle h) : handle_(h) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return Traits::IsValid(handle_); }
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    void reset(Handle h = Traits::Invalid()) {
+        if (Traits::IsValid(handle_)) Traits::Close(handle_);
+        handle_ = h;
+    }
+    // For APIs that return a handle through an out parameter.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+template <typename H, auto CloseFn, H InvalidValue = H{}>
+struct SimpleTraits {
+    using Handle = H;
+    static Handle Invalid() { return InvalidValue; }
+    static bool IsValid(Handle h) { return h != InvalidValue; }
+    static void Close(Handle h) { CloseFn(h); }
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+
+using Handle = UniqueHandle<KernelHandleTraits>;       // files, mappings, threads, events
+using FindHandle = UniqueHandle<FindHandleTraits>;
+using RegKey = UniqueHandle<SimpleTraits<HKEY, ::RegCloseKey>>;
+using MemoryDc = UniqueHandle<SimpleTraits<HDC, ::DeleteDC>>;
+using Icon = UniqueHandle<SimpleTraits<HICON, ::DestroyIcon>>;
+using HookHandle = UniqueHandle<SimpleTraits<HHOOK, ::UnhookWindowsHookEx>>;
+using Module = UniqueHandle<SimpleTraits<HMODULE, ::FreeLibrary>>;
+using GlobalMemory = UniqueHandle<SimpleTraits<HGLOBAL, ::GlobalFree>>;
+
+// A GDI object of a known type (HFONT, HBITMAP, HPEN, HBRUSH).
+template <typename T>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(T h) : h_(h) {}
+    T get() const { return static_cast<T>(h_.get()); }
+    explicit operator bool() const { return static_cast<bool>(h_); }
+    void reset(T h = nullptr) { h_.reset(h); }
+
+private:
+    UniqueHandle<GdiObjectTraits> h_;
+};
+using Font = GdiObject<HFONT>;
+using Bitmap = GdiObject<HBITMAP>;
+using Pen = GdiObject<HPEN>;
+using Brush = GdiObject<HBRUSH>;
+
+// A mapped view of a file mapping.
+class MappedView {
+public:
+    MappedView() = default;
+    explicit MappedView(void* p) : p_(p) {}
+    ~MappedView() { reset(); }
+    MappedView(const MappedView&) = delete;
+    MappedView& operator=(const MappedView&) = delete;
+    void* get() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    void reset() {
+        if (p_) ::UnmapViewOfFile(p_);
+        p_ = nullptr;
+    }
+
+private:
+    void* p_ = nullptr;
+};
+
+// The DC of a window from GetDC, given back with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd, &ps_); }
+    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+    const PAINTSTRUCT& info() const { return ps_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+    PAINTSTRUCT ps_{};
+};
+
+// Selects an object into a DC and puts the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
+    ~SelectedObject() {
+        if (old_) ::SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A COM interface pointer that releases what it holds.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(std::nullptr_t) {}
+    ~ComPtr() { reset(); }
+    ComPtr(const ComPtr& o) : p_(o.p_) {
+        if (p_) p_->AddRef();
+    }
+    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr o) noexcept {
+        std::swap(p_, o.p_);
+        return *this;
+    }
+    // Takes over a reference the caller already owns.
+    static ComPtr Attach(T* p) {
+        ComPtr c;
+        c.p_ = p;
+        return c;
+    }
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    T** put() {
+        reset();
+        return &p_;
+    }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+    void reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+    T* detach() { return std::exchange(p_, nullptr); }
+
+private:
+    T* p_ = nullptr;
+};
+
+// CoInitializeEx / CoUninitialize for the life of a scope.
+class ComInit {
+public:
+    explicit ComInit(DWORD model = COINIT_APARTMENTTHREADED) : hr_(::CoInitializeEx(nullptr, model)) {}
+    ~ComInit() {
+        if (SUCCEEDED(hr_)) ::CoUninitialize();
+    }
+    ComInit(const ComInit&) = delete;
+    ComInit& operator=(const ComInit&) = delete;
+    HRESULT result() const { return hr_; }
+
+private:
+    HRESULT hr_;
+};
+
+}  // namespace win32
