@@ -1,0 +1,10 @@
+#include "launcher/shell/app_state.h"
+
+namespace tessaly {
+
+AppState& State() {
+    static AppState state;
+    return state;
+}
+
+}  // namespace tessaly

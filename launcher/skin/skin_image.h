@@ -1,0 +1,71 @@
+#pragma once
+// Skin pictures compiled into the executable: SkinImage (GDI+, PNG with alpha, drawable into a
+// parallelogram) and SkinPicture (OLE picture, JPEG backgrounds stretched into a DC).
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <memory>
+
+#include "win32/handles.h"
+
+namespace Gdiplus {
+class Image;
+}
+
+namespace tessaly {
+
+// A GDI+ image over a private copy of the resource bytes. The copy outlives the image because
+// GDI+ decodes lazily from the stream.
+class SkinImage {
+public:
+    SkinImage();
+    ~SkinImage();
+    SkinImage(const SkinImage&) = delete;
+    SkinImage& operator=(const SkinImage&) = delete;
+
+    Gdiplus::Image* image() const { return image_.get(); }
+    bool ok() const;  // decoded without error
+    UINT width() const;
+    UINT height() const;
+
+private:
+    friend bool LoadSkinImage(HRSRC found, HMODULE module, std::unique_ptr<SkinImage>& out);
+    std::unique_ptr<Gdiplus::Image> image_;
+    HGLOBAL block_ = nullptr;
+};
+
+using SkinPicture = win32::ComPtr<IPicture>;
+
+// Decodes the found resource into a new SkinImage; false when its data cannot be loaded (out is
+// then left as it was).
+bool LoadSkinImage(HRSRC found, HMODULE module, std::unique_ptr<SkinImage>& out);
+// Looks up (id, type) in module and decodes it; out is left as it was when it is missing.
+bool LoadSkinImageResource(HMODULE module, int id, const wchar_t* type,
+                           std::unique_ptr<SkinImage>& out);
+
+// 1 on success, 0 when JPEG resource id is missing or cannot be loaded.
+int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module = nullptr);
+// Draws the whole picture stretched into the rectangle; an all-zero rectangle means the
+// picture's natural size at (0, 0). Returns 1.
+int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int right, int bottom);
+// Size in device pixels of dc (or of the screen when dc is null); (0, 0) for an empty picture.
+SIZE SkinPictureSize(const SkinPicture& picture, HDC dc = nullptr);
+
+// The two pictures of the page-turn, shared by the main window and the program pages.
+std::unique_ptr<SkinImage>& TurnPageImage();
+std::unique_ptr<SkinImage>& TurnMenuImage();
+
+// Starts GDI+ for the life of the object.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+}  // namespace tessaly
