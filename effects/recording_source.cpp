@@ -1,0 +1,174 @@
+#include "recording_source.h"
+
+#include <atomic>
+
+#include "local_buffer.h"
+
+namespace sonorel {
+namespace {
+
+static_assert(sizeof(MIXERCONTROLDETAILS_LISTTEXTA) == 72);
+static_assert(MIXERCONTROL_CONTROLTYPE_MUX == 0x70010001);
+static_assert(MIXERLINE_COMPONENTTYPE_DST_WAVEIN == 7);
+
+class Mixer {
+public:
+    Mixer() {
+        if (mixerGetNumDevs() == 0) return;
+        HMIXER mixer = nullptr;
+        if (mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) == MMSYSERR_NOERROR) mixer_ = mixer;
+    }
+    ~Mixer() {
+        if (mixer_) mixerClose(mixer_);
+    }
+    Mixer(const Mixer&) = delete;
+    Mixer& operator=(const Mixer&) = delete;
+
+    explicit operator bool() const { return mixer_ != nullptr; }
+    HMIXEROBJ object() const { return reinterpret_cast<HMIXEROBJ>(mixer_); }
+
+private:
+    HMIXER mixer_ = nullptr;
+};
+
+// A wave-in destination's multiplexer: its details hold channels x items entries.
+struct Multiplexer {
+    MIXERLINEA line{};
+    MIXERCONTROLA control{};
+    DWORD channels = 1;
+    DWORD items = 1;
+};
+
+bool FindMultiplexer(const Mixer& mixer, DWORD destination, Multiplexer& mux) {
+    mux.line.cbStruct = sizeof mux.line;
+    mux.line.dwDestination = destination;
+    if (mixerGetLineInfoA(mixer.object(), &mux.line, MIXER_GETLINEINFOF_DESTINATION) !=
+            MMSYSERR_NOERROR ||
+        mux.line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_WAVEIN) {
+        return false;
+    }
+    MIXERLINECONTROLSA controls{};
+    controls.cbStruct = sizeof controls;
+    controls.dwLineID = mux.line.dwLineID;
+    controls.dwControlType = MIXERCONTROL_CONTROLTYPE_MUX;
+    controls.cControls = 1;
+    controls.cbmxctrl = sizeof mux.control;
+    controls.pamxctrl = &mux.control;
+    if (mixerGetLineControlsA(mixer.object(), &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+        MMSYSERR_NOERROR) {
+        return false;
+    }
+    // A uniform control has one value for all channels, and the mixer expects one channel.
+    const bool uniform = (mux.control.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) != 0;
+    mux.channels = uniform || mux.line.cChannels == 0 ? 1 : mux.line.cChannels;
+    mux.items = mux.control.cMultipleItems == 0 ? 1 : mux.control.cMultipleItems;
+    return true;
+}
+
+MIXERCONTROLDETAILS Details(const Multiplexer& mux, DWORD itemSize, void* entries) {
+    MIXERCONTROLDETAILS details{};
+    details.cbStruct = sizeof details;
+    details.dwControlID = mux.control.dwControlID;
+    details.cChannels = mux.channels;
+    details.cMultipleItems = mux.control.cMultipleItems;
+    details.cbDetails = itemSize;
+    details.paDetails = entries;
+    return details;
+}
+
+void SelectOn(const Mixer& mixer, const Multiplexer& mux, uint32_t sourceType) {
+    const size_t entries = static_cast<size_t>(mux.channels) * mux.items;
+    LocalBuffer chosen(entries * sizeof(MIXERCONTROLDETAILS_BOOLEAN));
+    if (!chosen) return;
+    auto* values = reinterpret_cast<MIXERCONTROLDETAILS_BOOLEAN*>(chosen.get());
+
+    if (mux.line.cConnections == 1) {
+        for (DWORD c = 0; c < mux.channels; ++c) values[c * mux.items].fValue = 1;
+    } else {
+        LocalBuffer names(entries * sizeof(MIXERCONTROLDETAILS_LISTTEXTA));
+        if (!names) return;
+        MIXERCONTROLDETAILS query = Details(mux, sizeof(MIXERCONTROLDETAILS_LISTTEXTA), names.get());
+        if (mixerGetControlDetailsA(mixer.object(), &query, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
+            MMSYSERR_NOERROR) {
+            return;
+        }
+        const auto* items = reinterpret_cast<const MIXERCONTROLDETAILS_LISTTEXTA*>(names.get());
+        for (DWORD c = 0; c < mux.channels; ++c) {
+            ChooseRecordingItems(items + c * mux.items, mux.items, sourceType,
+                                 values + c * mux.items);
+        }
+    }
+    MIXERCONTROLDETAILS write = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values);
+    mixerSetControlDetails(mixer.object(), &write, MIXER_SETCONTROLDETAILSF_VALUE);
+}
+
+class MixerSource final : public RecordingSource {
+public:
+    void Select(uint32_t sourceType) override {
+        Mixer mixer;
+        if (!mixer) return;
+        MIXERCAPSA caps{};
+        if (mixerGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return;
+        for (DWORD d = 0; d < caps.cDestinations; ++d) {
+            Multiplexer mux;
+            if (FindMultiplexer(mixer, d, mux)) SelectOn(mixer, mux, sourceType);
+        }
+    }
+};
+
+std::atomic<RecordingSource*> g_installed{nullptr};
+
+}  // namespace
+
+void ChooseRecordingItems(const MIXERCONTROLDETAILS_LISTTEXTA* items, size_t count,
+                          uint32_t sourceType, MIXERCONTROLDETAILS_BOOLEAN* chosen) {
+    for (size_t j = 0; j < count; ++j) chosen[j].fValue = items[j].dwParam2 == sourceType ? 1 : 0;
+}
+
+bool SelectedRecordingSource(uint32_t& sourceType) {
+    Mixer mixer;
+    if (!mixer) return false;
+    MIXERCAPSA caps{};
+    if (mixerGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return false;
+    for (DWORD d = 0; d < caps.cDestinations; ++d) {
+        Multiplexer mux;
+        if (!FindMultiplexer(mixer, d, mux)) continue;
+        const size_t entries = static_cast<size_t>(mux.channels) * mux.items;
+        LocalBuffer values(entries * sizeof(MIXERCONTROLDETAILS_BOOLEAN));
+        LocalBuffer names(entries * sizeof(MIXERCONTROLDETAILS_LISTTEXTA));
+        if (!values || !names) return false;
+        MIXERCONTROLDETAILS read = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values.get());
+        MIXERCONTROLDETAILS list =
+            Details(mux, sizeof(MIXERCONTROLDETAILS_LISTTEXTA), names.get());
+        if (mixerGetControlDetailsA(mixer.object(), &read, MIXER_GETCONTROLDETAILSF_VALUE) !=
+                MMSYSERR_NOERROR ||
+            mixerGetControlDetailsA(mixer.object(), &list, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
+                MMSYSERR_NOERROR) {
+            return false;
+        }
+        const auto* selected = reinterpret_cast<const MIXERCONTROLDETAILS_BOOLEAN*>(values.get());
+        const auto* items = reinterpret_cast<const MIXERCONTROLDETAILS_LISTTEXTA*>(names.get());
+        for (DWORD j = 0; j < mux.items; ++j) {
+            if (selected[j].fValue) {
+                sourceType = items[j].dwParam2;
+                return true;
+            }
+        }
+        return false;
+    }
+    return false;
+}
+
+RecordingSource& MixerRecordingSource() {
+    static MixerSource source;
+    return source;
+}
+
+RecordingSource& CurrentRecordingSource() {
+    RecordingSource* installed = g_installed.load();
+    return installed ? *installed : MixerRecordingSource();
+}
+
+void InstallRecordingSource(RecordingSource* source) { g_installed.store(source); }
+
+}  // namespace sonorel
