@@ -490,11 +490,11 @@ def start_card():
 
 def list_panel():
     W, H = 399, 500
-    a = vgrad(W, H, [(0, (18, 24, 42)), (0.09, (18, 24, 42)), (0.091, (12, 16, 28)), (1, (8, 10, 18))])
+    # no hard lines: the select dialog lays its first choice over the top edge
+    a = vgrad(W, H, [(0, (20, 26, 46)), (0.08, (16, 21, 37)), (0.14, (12, 16, 28)), (1, (8, 10, 18))])
     add_glow(a, 390, 500, 160, (30, 70, 90), 0.35)
     img = to_image(a)
     L = Layer(W, H, 4)
-    L.rect((0, 43, W, 45), fill=rgba(TEAL, 170))
     for r, al in ((120, 26), (85, 20), (50, 16)):
         L.circle(399, 500, r, outline=rgba(TEAL, al), width=5)
     L.rect((1, 1, W - 1, H - 1), outline=rgba((40, 48, 72)), width=2)
@@ -679,26 +679,19 @@ def osd_volume(lit, muted):
     else:
         icon(L, "speaker", 18, 26, 12, rgba(WHITE))
     # minus, twenty segments rising left to right, plus
-    L.rect((36, 35, 44, 38), fill=rgba(GREY if not muted else (80, 86, 100)))
-    x0, seg, gap = 48, 4, 2
+    sign = GREY if not muted else (80, 86, 100)
+    L.rect((34, 24.5, 42, 27.5), fill=rgba(sign))
+    x0, seg, gap = 46, 4, 2
     for i in range(20):
         x = x0 + i * (seg + gap)
-        hgt = 10 + i * 1.15
-        y1 = 44
+        hgt = 8 + i * 1.15
         if i < lit and not muted:
             col = mix(TEAL, (150, 236, 120), i / 19.0)
         else:
             col = (44, 50, 68)
-        L.rect((x, y1 - hgt, x + seg, y1), fill=rgba(col), radius=0.8)
-    pc = (168, 34)
-    pcol = GREY if not muted else (80, 86, 100)
-    L.rect((pc[0] - 5, pc[1] - 1.5, pc[0] + 5, pc[1] + 1.5), fill=rgba(pcol))
-    L.rect((pc[0] - 1.5, pc[1] - 5, pc[0] + 1.5, pc[1] + 5), fill=rgba(pcol))
-    if muted:
-        L.text((108, 14), "MUTE", 13, rgba(RED), anchor="mm")
-    else:
-        pct = "%d%%" % (lit * 5)
-        L.text((176, 13), pct, 13, rgba((200, 206, 220)), anchor="rm")
+        L.rect((x, 41 - hgt, x + seg, 41), fill=rgba(col), radius=0.8)
+    L.rect((168, 24.5, 178, 27.5), fill=rgba(sign))
+    L.rect((171.5, 21, 174.5, 31), fill=rgba(sign))
     return over(img, L.result())
 
 
