@@ -1,0 +1,120 @@
+#include "launcher/pages/folder_scanner.h"
+
+#include <algorithm>
+
+#include "win32/handles.h"
+
+namespace tessaly {
+
+namespace {
+
+std::wstring EntryAt(const std::vector<std::wstring>& list, int i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= list.size()) return {};
+    return list[static_cast<std::size_t>(i)];
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return (name[0] == L'.' && name[1] == L'\0') ||
+           (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
+}
+
+std::wstring WithSeparator(std::wstring_view folder) {
+    std::wstring path(folder);
+    if (path.back() != L'\\' && path.back() != L'/') path += L'\\';
+    return path;
+}
+
+}  // namespace
+
+std::vector<std::wstring> RootsFromDriveStrings(std::wstring_view received) {
+    std::vector<std::wstring> roots;
+    std::size_t start = 0;
+    while (start < received.size()) {
+        std::size_t end = received.find(L'\0', start);
+        if (end == std::wstring_view::npos) break;  // no terminator: cut off
+        if (end - start >= 3) roots.emplace_back(received.substr(start, 3));
+        start = end + 1;
+    }
+    return roots;
+}
+
+std::wstring ReadLogicalDriveStrings(DWORD initialCapacity) {
+    std::vector<wchar_t> buffer(std::max<DWORD>(initialCapacity, 1));
+    // The list can grow between the two calls, so ask a few times.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD capacity = static_cast<DWORD>(buffer.size());
+        const DWORD used = ::GetLogicalDriveStringsW(capacity, buffer.data());
+        if (used == 0) return {};
+        if (used < capacity) return std::wstring(buffer.data(), used);
+        buffer.assign(static_cast<std::size_t>(used) + 1, L'\0');
+    }
+    return {};
+}
+
+bool CanListFolder(const std::wstring& folderWithSeparator) {
+    WIN32_FIND_DATAW data;
+    win32::FindHandle find(::FindFirstFileW((folderWithSeparator + L'*').c_str(), &data));
+    return find || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+FolderScanner::FolderScanner() { LoadExtensionSet(MediaKind::Video); }
+
+void FolderScanner::LoadExtensionSet(MediaKind kind) {
+    extensions.clear();
+    for (std::wstring_view ext : ExtensionSet(kind)) extensions.emplace_back(ext);
+}
+
+bool FolderScanner::Matches(std::wstring_view fileName) const {
+    const std::wstring ext = ExtensionOf(fileName);
+    return std::find(extensions.begin(), extensions.end(), ext) != extensions.end();
+}
+
+void FolderScanner::ScanDrives() {
+    driveLabels.clear();
+    driveRoots.clear();
+    for (std::wstring& root : RootsFromDriveStrings(ReadLogicalDriveStrings())) {
+        driveLabels.push_back(DriveLabel(root, ::GetDriveTypeW(root.c_str())));
+        driveRoots.push_back(std::move(root));
+    }
+}
+
+std::wstring FolderScanner::GetDriveRoot(int i) {
+    if (driveRoots.empty()) ScanDrives();
+    return EntryAt(driveRoots, i);
+}
+
+std::wstring FolderScanner::GetDriveLabel(int i) const { return EntryAt(driveLabels, i); }
+std::wstring FolderScanner::GetFolderName(int i) const { return EntryAt(folderNames, i); }
+std::wstring FolderScanner::GetFileName(int i) const { return EntryAt(fileNames, i); }
+
+bool FolderScanner::ListFolder(std::wstring_view folder) {
+    if (folder.empty()) return false;
+    const std::wstring base = WithSeparator(folder);
+
+    WIN32_FIND_DATAW data;
+    win32::FindHandle find(::FindFirstFileW((base + L'*').c_str(), &data));
+    if (!find) {
+        // An empty drive root has no entries, not even "." and "..".
+        if (::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        fileNames.clear();
+        folderNames.clear();
+        return true;
+    }
+
+    fileNames.clear();
+    folderNames.clear();
+    std::wstring probe;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (IsDotEntry(data.cFileName)) continue;
+            // Folders the user could not open are not offered.
+            probe.assign(base).append(data.cFileName).push_back(L'\\');
+            if (CanListFolder(probe)) folderNames.emplace_back(data.cFileName);
+        } else if (Matches(data.cFileName)) {
+            fileNames.emplace_back(data.cFileName);
+        }
+    } while (::FindNextFileW(find.get(), &data));
+    return true;
+}
+
+}  // namespace tessaly
