@@ -8,6 +8,8 @@ using std::max;
 using std::min;
 #include <gdiplus.h>
 
+#include <shlwapi.h>
+
 #include "win32/resource.h"
 
 namespace tessaly {
