@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+extern "C" int SonorelGetInterfaceFromC(void);
+
 TEST(SonorelDllTest, NoEffectsDriverMeansNoInterface) {
     // The test is about the library on a machine without the effects driver.
     EffectsHandle* handle = reinterpret_cast<EffectsHandle*>(static_cast<uintptr_t>(1));
@@ -12,6 +14,7 @@ TEST(SonorelDllTest, NoEffectsDriverMeansNoInterface) {
     EXPECT_EQ(handle, nullptr);
     TAVISUP_ReleaseInterface(&handle);
     EXPECT_EQ(TAVISUP_SetKaraokeState(handle, 1), 0);
+    EXPECT_EQ(SonorelGetInterfaceFromC(), 1);  // not found, handle left null
 }
 
 TEST(SonorelDllTest, CallsReachTheLoadedLibrary) {
