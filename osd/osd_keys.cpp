@@ -1,0 +1,52 @@
+#include "osd/osd_keys.h"
+
+namespace osd {
+namespace {
+
+Posted Picture(LPARAM code) { return {kMsgPicture, 2, code}; }
+
+}  // namespace
+
+std::optional<Posted> MapKey(DWORD vk, const KeyState& keys) {
+    const bool ctrl = keys.IsDown(VK_LCONTROL);
+    const bool shift = keys.IsDown(VK_LSHIFT);
+    switch (vk) {
+        case 'M':
+            if (ctrl) return Picture(shift ? 0 : 2);
+            break;
+        case 'I':
+            if (ctrl) return Picture(1);
+            break;
+        case 'E':
+            if (ctrl) return Picture(3);
+            break;
+        case 'B':
+            if (ctrl && shift) return Picture(4);
+            break;
+        case 'F':
+            if (ctrl && shift) return Picture(6);
+            break;
+        case VK_MEDIA_PLAY_PAUSE: return Picture(5);
+        case VK_MEDIA_PREV_TRACK: return Picture(7);
+        case VK_MEDIA_STOP: return Picture(8);
+        case VK_MEDIA_NEXT_TRACK: return Picture(9);
+        case VK_BROWSER_BACK: return Picture(12);
+        case VK_BROWSER_FORWARD: return Picture(13);
+        case VK_OEM_PLUS:
+            if (keys.IsDown(VK_RWIN)) return Picture(14);
+            break;
+        case VK_VOLUME_MUTE: return Posted{kMsgMute, kMuteKey, 0};
+        case VK_VOLUME_UP: return Posted{kMsgVolumeUp, kVolumeUpKey, 0};
+        case VK_VOLUME_DOWN: return Posted{kMsgVolumeDown, kVolumeDownKey, 0};
+        default: break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Posted> HookAction(int code, WPARAM event, DWORD vk, bool busy, const KeyState& keys) {
+    if (code != HC_ACTION || busy) return std::nullopt;
+    if (event != WM_KEYDOWN && event != WM_SYSKEYDOWN) return std::nullopt;
+    return MapKey(vk, keys);
+}
+
+}  // namespace osd

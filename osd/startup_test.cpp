@@ -1,0 +1,77 @@
+#include "osd/startup.h"
+
+#include <gtest/gtest.h>
+
+namespace osd {
+namespace {
+
+TEST(OsdInstance, OnlyTheFirstClaimHoldsTheMarkerUntilItIsReleased) {
+    const std::wstring name = L"osd_test_marker_" + std::to_wstring(::GetCurrentProcessId());
+    win32::Handle first;
+    ASSERT_EQ(ClaimInstance(name, first), InstanceClaim::First);
+    EXPECT_TRUE(first);
+    win32::Handle second;
+    EXPECT_EQ(ClaimInstance(name, second), InstanceClaim::AlreadyRunning);
+    EXPECT_FALSE(second);
+    first.reset();
+    EXPECT_EQ(ClaimInstance(name, second), InstanceClaim::First);
+    // A name the system refuses is a failure, not a running copy.
+    win32::Handle bad;
+    EXPECT_EQ(ClaimInstance(L"no\\such\\namespace", bad), InstanceClaim::Failed);
+    EXPECT_FALSE(bad);
+}
+
+TEST(OsdInstance, MarkerIsNamedAfterTheExecutable) {
+    EXPECT_EQ(ApplicationName(), L"osd_test");
+}
+
+TEST(OsdAutostart, PathIsRefusedWhenItDoesNotFit) {
+    auto full = ModulePath();
+    ASSERT_TRUE(full.has_value());
+    EXPECT_EQ(full->substr(full->size() - 12), L"osd_test.exe");
+    EXPECT_EQ(ModulePath(nullptr, static_cast<DWORD>(full->size())), std::nullopt);
+    EXPECT_EQ(ModulePath(nullptr, static_cast<DWORD>(full->size() + 1)), full);
+    EXPECT_EQ(ModulePath(nullptr, 0), std::nullopt);
+}
+
+class OsdAutostartRegistry : public ::testing::Test {
+protected:
+    static constexpr wchar_t kBase[] = L"Software\\TessalyTest\\OsdAutostart";
+    static constexpr wchar_t kSub[] = L"Software\\TessalyTest\\OsdAutostart\\Run";
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase); }
+
+    static std::wstring Stored(DWORD* type = nullptr, DWORD* bytes = nullptr) {
+        wchar_t buffer[600] = {};
+        DWORD size = sizeof buffer;
+        DWORD t = 0;
+        if (::RegGetValueW(HKEY_CURRENT_USER, kSub, kAutostartValue, RRF_RT_ANY, &t, buffer, &size) != ERROR_SUCCESS)
+            return L"<missing>";
+        if (type) *type = t;
+        if (bytes) *bytes = size;
+        return buffer;
+    }
+};
+
+TEST_F(OsdAutostartRegistry, EveryStartRewritesTheValueWithTheCurrentPath) {
+    EXPECT_EQ(RegisterAutostart(L"C:\\old\\Vantosd.exe", HKEY_CURRENT_USER, nullptr, kSub), AutostartWhere::Machine);
+    EXPECT_EQ(Stored(), L"C:\\old\\Vantosd.exe");
+    const std::wstring now = L"D:\\Program Files\\Tessaly\\Vantosd.exe";
+    EXPECT_EQ(RegisterAutostart(now, HKEY_CURRENT_USER, nullptr, kSub), AutostartWhere::Machine);
+    DWORD type = 0, bytes = 0;
+    EXPECT_EQ(Stored(&type, &bytes), now);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(bytes, (now.size() + 1) * sizeof(wchar_t));
+}
+
+TEST_F(OsdAutostartRegistry, UserRunKeyTakesTheValueWhenTheMachineKeyRefuses) {
+    // A root the system refuses stands for a machine key a normal user may not write.
+    HKEY refused = nullptr;
+    EXPECT_EQ(RegisterAutostart(L"C:\\Vantosd.exe", refused, HKEY_CURRENT_USER, kSub), AutostartWhere::User);
+    EXPECT_EQ(Stored(), L"C:\\Vantosd.exe");
+    EXPECT_EQ(RegisterAutostart(L"C:\\Vantosd.exe", refused, refused, kSub), AutostartWhere::Nowhere);
+    EXPECT_EQ(RegisterAutostart(L"", HKEY_CURRENT_USER, HKEY_CURRENT_USER, kSub), AutostartWhere::Nowhere);
+}
+
+}  // namespace
+}  // namespace osd

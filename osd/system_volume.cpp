@@ -1,0 +1,135 @@
+#include "osd/system_volume.h"
+
+#include <endpointvolume.h>
+#include <mmsystem.h>
+
+#include "launcher/audio/endpoint_step.h"
+#include "launcher/audio/line_volume.h"
+#include "osd/osd_display.h"
+
+namespace osd {
+namespace {
+
+// An open mixer, closed when the scope ends.
+class OpenMixer {
+public:
+    OpenMixer() {
+        if (::mixerGetNumDevs() == 0 || ::mixerOpen(&mixer_, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR)
+            mixer_ = nullptr;
+    }
+    ~OpenMixer() {
+        if (mixer_) ::mixerClose(mixer_);
+    }
+    OpenMixer(const OpenMixer&) = delete;
+    OpenMixer& operator=(const OpenMixer&) = delete;
+    HMIXEROBJ get() const { return reinterpret_cast<HMIXEROBJ>(mixer_); }
+    explicit operator bool() const { return mixer_ != nullptr; }
+
+private:
+    HMIXER mixer_ = nullptr;
+};
+
+bool FindControl(HMIXEROBJ mixer, DWORD lineId, DWORD type, MIXERCONTROLW& control) {
+    control = {};
+    control.cbStruct = sizeof control;
+    MIXERLINECONTROLSW controls{};
+    controls.cbStruct = sizeof controls;
+    controls.dwLineID = lineId;
+    controls.dwControlType = type;
+    controls.cControls = 1;
+    controls.cbmxctrl = sizeof control;
+    controls.pamxctrl = &control;
+    return ::mixerGetLineControlsW(mixer, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
+           MMSYSERR_NOERROR;
+}
+
+// The first channel's value of a control that holds unsigned or boolean values.
+bool ReadControl(HMIXEROBJ mixer, const MIXERCONTROLW& control, DWORD& value) {
+    MIXERCONTROLDETAILS_UNSIGNED detail{};
+    MIXERCONTROLDETAILS details{};
+    details.cbStruct = sizeof details;
+    details.dwControlID = control.dwControlID;
+    details.cChannels = 1;  // read as one uniform channel, the way the volume is set
+    details.cbDetails = sizeof detail;
+    details.paDetails = &detail;
+    if (::mixerGetControlDetailsW(mixer, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) !=
+        MMSYSERR_NOERROR)
+        return false;
+    value = detail.dwValue;
+    return true;
+}
+
+}  // namespace
+
+SystemVolume::SystemVolume(DWORD majorVersion, IMMDeviceEnumerator* enumerator)
+    : majorVersion_(majorVersion) {
+    if (enumerator) {
+        enumerator->AddRef();
+        enumerator_ = win32::ComPtr<IMMDeviceEnumerator>::Attach(enumerator);
+    }
+}
+
+void SystemVolume::Read(unsigned& volume, int& muted) {
+    if (majorVersion_ >= 6) {
+        ReadEndpointState(enumerator_.get(), volume, muted);
+    } else {
+        ReadMixerState(volume, muted);
+    }
+}
+
+void SystemVolume::Apply(unsigned volume, int muted) {
+    if (majorVersion_ >= 6) {
+        audio::StepDefaultEndpointVolume(eRender, volume, muted != 0, enumerator_.get());
+    } else {
+        // Line 0, playback: the mixer's master volume and mute.
+        audio::SetLineVolumeOn(majorVersion_, nullptr, static_cast<int>(volume), 0, 1, muted ? 1 : 0);
+    }
+}
+
+void ReadEndpointState(IMMDeviceEnumerator* enumerator, unsigned& volume, int& muted) {
+    win32::ComPtr<IMMDeviceEnumerator> devices;
+    if (enumerator) {
+        enumerator->AddRef();
+        devices = win32::ComPtr<IMMDeviceEnumerator>::Attach(enumerator);
+    } else if (FAILED(::CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                                         __uuidof(IMMDeviceEnumerator), devices.put_void()))) {
+        return;
+    }
+    win32::ComPtr<IMMDevice> endpoint;
+    if (FAILED(devices->GetDefaultAudioEndpoint(eRender, eMultimedia, endpoint.put())) || !endpoint) return;
+    win32::ComPtr<IAudioEndpointVolume> endpointVolume;
+    if (FAILED(endpoint->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr,
+                                  endpointVolume.put_void())) ||
+        !endpointVolume)
+        return;
+    UINT step = 0;
+    UINT count = 0;
+    if (SUCCEEDED(endpointVolume->GetVolumeStepInfo(&step, &count))) {
+        if (auto percent = PercentFromSteps(step, count)) volume = *percent;
+    }
+    BOOL mute = FALSE;
+    if (SUCCEEDED(endpointVolume->GetMute(&mute))) muted = mute ? 1 : 0;
+}
+
+void ReadMixerState(unsigned& volume, int& muted) {
+    OpenMixer mixer;
+    if (!mixer) return;
+    MIXERLINEW line{};
+    line.cbStruct = sizeof line;
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    if (::mixerGetLineInfoW(mixer.get(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
+        MMSYSERR_NOERROR)
+        return;
+    MIXERCONTROLW control;
+    DWORD value = 0;
+    if (FindControl(mixer.get(), line.dwLineID, MIXERCONTROL_CONTROLTYPE_VOLUME, control) &&
+        ReadControl(mixer.get(), control, value)) {
+        if (auto percent = PercentFromMixerValue(value, control.Bounds.dwMaximum)) volume = *percent;
+    }
+    if (FindControl(mixer.get(), line.dwLineID, MIXERCONTROL_CONTROLTYPE_MUTE, control) &&
+        ReadControl(mixer.get(), control, value)) {
+        muted = value ? 1 : 0;
+    }
+}
+
+}  // namespace osd

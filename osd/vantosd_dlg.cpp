@@ -1,0 +1,115 @@
+#include "osd/vantosd_dlg.h"
+
+#include "osd/osd_keys.h"
+#include "osd/resource.h"
+#include "osd/startup.h"
+#include "win32/handles.h"
+
+namespace osd {
+namespace {
+
+win32::HookHandle g_hook;
+HWND g_mainWindow = nullptr;
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wp, LPARAM lp) {
+    // The key always goes on: the system and the program in front see it too.
+    const LRESULT next = ::CallNextHookEx(g_hook.get(), code, wp, lp);
+    if (code == HC_ACTION && lp) {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+        static const AsyncKeyState keys;
+        if (auto posted = HookAction(code, wp, key->vkCode, osdBusy != 0, keys)) {
+            ::PostMessageW(g_mainWindow, posted->message, posted->wParam, posted->lParam);
+        }
+    }
+    return next;
+}
+
+// Keeps osdBusy set for one display, and clears it on every way out.
+class BusyScope {
+public:
+    BusyScope() { osdBusy = 1; }
+    ~BusyScope() { osdBusy = 0; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+};
+
+}  // namespace
+
+bool InstallKeyHook(HWND target) {
+    g_mainWindow = target;
+    g_hook.reset(::SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, ::GetModuleHandleW(nullptr), 0));
+    return static_cast<bool>(g_hook);
+}
+
+void RemoveKeyHook() {
+    g_hook.reset();
+    g_mainWindow = nullptr;
+}
+
+CVantosdDlg::CVantosdDlg(VolumeControl& volume) : win32::Dialog(IDD_VANTOSD_DIALOG), info_(volume) {
+    icon_ = ::LoadIconW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+CVantosdDlg::~CVantosdDlg() { RemoveKeyHook(); }
+
+BOOL CVantosdDlg::OnInitDialog() {
+    InstallKeyHook(hwnd_);
+    if (auto path = ModulePath()) RegisterAutostart(*path);
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    return TRUE;
+}
+
+bool CVantosdDlg::EnsureInfo() {
+    if (!info_.created()) info_.Create(hwnd_);
+    return info_.created();
+}
+
+void CVantosdDlg::OnClose() {
+    RemoveKeyHook();
+    win32::Dialog::OnClose();
+}
+
+void CVantosdDlg::PaintIconic() {
+    win32::PaintDc paint(hwnd_);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int cx = ::GetSystemMetrics(SM_CXICON);
+    const int cy = ::GetSystemMetrics(SM_CYICON);
+    ::DrawIcon(paint.get(), (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, icon_);
+}
+
+std::optional<LRESULT> CVantosdDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCPAINT:
+            // Never on screen: the window hides as soon as it would be drawn.
+            ::ShowWindow(hwnd_, SW_HIDE);
+            return 0;
+        case WM_PAINT:
+            if (!::IsIconic(hwnd_)) return std::nullopt;
+            PaintIconic();
+            return 0;
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(icon_);
+        case kMsgPicture:
+            if (osdBusy) return 0;
+            {
+                BusyScope busy;
+                if (EnsureInfo()) info_.ShowPicture(static_cast<unsigned>(lp));
+            }
+            return 0;
+        case kMsgMute:
+        case kMsgVolumeUp:
+        case kMsgVolumeDown:
+            if (osdBusy) return 0;
+            {
+                BusyScope busy;
+                if (EnsureInfo()) info_.ShowVolume(wp);
+            }
+            return 0;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace osd

@@ -1,0 +1,39 @@
+#pragma once
+// The hidden main window of the OSD program: owns the keyboard hook and the OSD box, and turns the
+// hook's messages into displays.
+#include <windows.h>
+
+#include "osd/show_info.h"
+#include "osd/system_volume.h"
+#include "win32/window.h"
+
+namespace osd {
+
+class CVantosdDlg : public win32::Dialog {
+public:
+    explicit CVantosdDlg(VolumeControl& volume);
+    ~CVantosdDlg() override;
+
+    CShow_Info& info() { return info_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnClose() override;
+    // Stray Enter or Escape keys must not end a program nobody sees.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    bool EnsureInfo();
+    void PaintIconic();
+
+    HICON icon_ = nullptr;  // shared icon from LoadIcon: owned by the system
+    CShow_Info info_;
+};
+
+// The low-level keyboard hook; it posts to `target`. False when the system refuses the hook.
+bool InstallKeyHook(HWND target);
+void RemoveKeyHook();
+
+}  // namespace osd
