@@ -1,0 +1,252 @@
+#include "line_volume.h"
+
+#include <devicetopology.h>
+#include <endpointvolume.h>
+#include <mmsystem.h>
+
+#include <memory>
+#include <string>
+
+#include "adapter.h"
+#include "com_ref.h"
+#include "core_audio_compat.h"
+#include "endpoint_step.h"
+
+namespace audio {
+
+namespace {
+
+class ComApartment {
+public:
+    ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        // A thread already in another apartment keeps it; only our own initialisation is undone.
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT hr_;
+};
+
+struct CoTaskMemDeleter {
+    void operator()(wchar_t* p) const { CoTaskMemFree(p); }
+};
+using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
+
+class MixerHandle {
+public:
+    explicit MixerHandle(UINT id) {
+        if (mixerOpen(&h_, id, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) h_ = nullptr;
+    }
+    ~MixerHandle() {
+        if (h_) mixerClose(h_);
+    }
+    MixerHandle(const MixerHandle&) = delete;
+    MixerHandle& operator=(const MixerHandle&) = delete;
+    explicit operator bool() const { return h_ != nullptr; }
+    HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(h_); }
+
+private:
+    HMIXER h_ = nullptr;
+};
+
+// Finds the one control of `controlType` on the recording or playback destination of mixer 0 and
+// hands it to `set`. A missing mixer, destination or control skips silently.
+template <class Set>
+void WithMixerControl(bool capture, DWORD controlType, Set set) {
+    if (mixerGetNumDevs() == 0) return;
+    MixerHandle mixer(0);
+    if (!mixer) return;
+    MIXERLINEW destination{};
+    destination.cbStruct = sizeof destination;
+    destination.dwComponentType = capture ? MIXERLINE_COMPONENTTYPE_DST_WAVEIN : MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    if (mixerGetLineInfoW(mixer.Object(), &destination, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
+        MMSYSERR_NOERROR)
+        return;
+    MIXERCONTROLW control{};
+    control.cbStruct = sizeof control;
+    MIXERLINECONTROLSW controls{};
+    controls.cbStruct = sizeof controls;
+    controls.dwLineID = destination.dwLineID;
+    controls.dwControlType = controlType;
+    controls.cControls = 1;
+    controls.cbmxctrl = sizeof control;
+    controls.pamxctrl = &control;
+    if (mixerGetLineControlsW(mixer.Object(), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+        MMSYSERR_NOERROR)
+        return;
+    set(mixer, control);
+}
+
+template <class Value>
+void SetUniform(const MixerHandle& mixer, const MIXERCONTROLW& control, Value value) {
+    MIXERCONTROLDETAILS details{};
+    details.cbStruct = sizeof details;
+    details.dwControlID = control.dwControlID;
+    details.cChannels = 1;  // one value for all channels
+    details.cbDetails = sizeof value;
+    details.paDetails = &value;
+    mixerSetControlDetails(mixer.Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+}
+
+// The mixer only knows the destination's master volume and mute: lines 1..4 change nothing.
+int MixerPath(unsigned level, unsigned line, bool capture, bool mute) {
+    if (line != 0) return 0;
+    if (level > 100) level = 100;
+    WithMixerControl(capture, MIXERCONTROL_CONTROLTYPE_VOLUME, [&](const MixerHandle& mixer, const MIXERCONTROLW& c) {
+        MIXERCONTROLDETAILS_UNSIGNED value{};
+        value.dwValue = static_cast<DWORD>(static_cast<unsigned long long>(level) * c.Bounds.dwMaximum / 100);
+        SetUniform(mixer, c, value);
+    });
+    WithMixerControl(capture, MIXERCONTROL_CONTROLTYPE_MUTE, [&](const MixerHandle& mixer, const MIXERCONTROLW& c) {
+        MIXERCONTROLDETAILS_BOOLEAN value{};
+        value.fValue = mute ? 1 : 0;
+        SetUniform(mixer, c, value);
+    });
+    return 0;
+}
+
+// Gets sub-unit `index` of the adapter as a part, checked against the adapter's sub-unit count.
+HRESULT SubunitPart(IDeviceTopology* adapter, UINT index, UINT count, ComRef<IPart>& part) {
+    if (index >= count) return E_INVALIDARG;
+    ComRef<SubunitInterface> subunit;
+    HRESULT hr = adapter->GetSubunit(index, subunit.Put());
+    if (FAILED(hr)) return hr;
+    if (!subunit) return E_POINTER;
+    hr = subunit->QueryInterface(__uuidof(IPart), part.PutVoid());
+    if (SUCCEEDED(hr) && !part) hr = E_POINTER;
+    return hr;
+}
+
+// Lines 1..4: level and mute of individual controls in the adapter behind the endpoint `id`.
+HRESULT AdapterLine(IMMDeviceEnumerator* devices, const wchar_t* id, unsigned level, unsigned line, bool capture,
+                    bool mute) {
+    ComRef<IMMDevice> endpoint;
+    HRESULT hr = devices->GetDevice(id, endpoint.Put());
+    if (FAILED(hr)) return hr;
+    ComRef<IDeviceTopology> endpointTopology;
+    hr = endpoint->Activate(__uuidof(IDeviceTopology), CLSCTX_ALL, nullptr, endpointTopology.PutVoid());
+    if (FAILED(hr)) return hr;
+    ComRef<IConnector> connector;
+    hr = endpointTopology->GetConnector(0, connector.Put());
+    if (FAILED(hr)) return hr;
+    ComRef<IConnector> connectedTo;
+    hr = connector->GetConnectedTo(connectedTo.Put());
+    if (FAILED(hr)) return hr;
+    ComRef<IPart> connectedPart;
+    hr = connectedTo->QueryInterface(__uuidof(IPart), connectedPart.PutVoid());
+    if (FAILED(hr)) return hr;
+    ComRef<IDeviceTopology> adapter;
+    hr = connectedPart->AUDIO_IPART_GET_TOPOLOGY_OBJECT(adapter.Put());
+    if (FAILED(hr)) return hr;
+
+    wchar_t* rawId = nullptr;
+    hr = adapter->GetDeviceId(&rawId);
+    CoTaskString adapterId(rawId);
+    if (FAILED(hr)) return hr;
+    std::wstring lowerId = adapterId ? adapterId.get() : L"";
+    if (!lowerId.empty()) CharLowerBuffW(lowerId.data(), static_cast<DWORD>(lowerId.size()));
+    UINT count = 0;
+    hr = adapter->GetSubunitCount(&count);
+    if (FAILED(hr)) return hr;
+
+    const AdapterKind kind = RecogniseAdapter(lowerId);
+    const std::optional<UINT> index = LevelSubunit(kind, line, count);
+    if (!index) return hr;
+    ComRef<IPart> part;
+    hr = SubunitPart(adapter.Get(), *index, count, part);
+    if (FAILED(hr)) return hr;
+
+    // The USB adapter's recording line is an automatic gain control: "unmuted" means enabled.
+    if (kind == AdapterKind::Vid5a1ePid02b7 && capture) {
+        ComRef<AutoGainControl> gain;
+        hr = part->Activate(CLSCTX_ALL, kAutoGainControlIid, gain.PutVoid());
+        if (FAILED(hr)) return hr;
+        return gain->SetEnabled(mute ? FALSE : TRUE, &GUID_NULL);
+    }
+
+    if (level != kMuteOnly) {
+        ComRef<IAudioVolumeLevel> volume;
+        hr = part->Activate(CLSCTX_ALL, __uuidof(IAudioVolumeLevel), volume.PutVoid());
+        if (FAILED(hr)) return hr;
+        UINT channels = 0;
+        hr = volume->GetChannelCount(&channels);
+        if (FAILED(hr)) return hr;
+        if (channels == 0) return E_UNEXPECTED;  // no channel to read the range from
+        float minDb = 0.0f;
+        float maxDb = 0.0f;
+        float stepDb = 0.0f;
+        hr = volume->GetLevelRange(channels - 1, &minDb, &maxDb, &stepDb);
+        if (FAILED(hr)) return hr;
+        const float db = capture ? RecordingLevelDb(level, minDb, maxDb) : PlaybackLevelDb(kind, level, minDb, maxDb);
+        hr = volume->SetLevelUniform(db, &GUID_NULL);
+        if (FAILED(hr)) return hr;
+    }
+
+    const std::optional<UINT> muteIndex = MuteSubunit(kind, *index, count);
+    if (!muteIndex) return E_INVALIDARG;
+    ComRef<IPart> mutePart;
+    hr = SubunitPart(adapter.Get(), *muteIndex, count, mutePart);
+    if (FAILED(hr)) return hr;
+    ComRef<IAudioMute> muteControl;
+    hr = mutePart->Activate(CLSCTX_ALL, __uuidof(IAudioMute), muteControl.PutVoid());
+    if (FAILED(hr)) return hr;
+    return muteControl->SetMute(mute ? TRUE : FALSE, &GUID_NULL);
+}
+
+HRESULT CoreAudioPath(IMMDeviceEnumerator* enumerator, unsigned level, unsigned line, bool capture, bool mute) {
+    ComApartment com;
+    ComRef<IMMDeviceEnumerator> devices;
+    HRESULT hr = S_OK;
+    if (enumerator) {
+        devices = ComRef<IMMDeviceEnumerator>::Share(enumerator);
+    } else {
+        hr = CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                              devices.PutVoid());
+        if (FAILED(hr)) return hr;
+    }
+    ComRef<IMMDevice> endpoint;
+    hr = devices->GetDefaultAudioEndpoint(capture ? eCapture : eRender, eMultimedia, endpoint.Put());
+    if (FAILED(hr)) return hr;
+    wchar_t* rawId = nullptr;
+    hr = endpoint->GetId(&rawId);
+    CoTaskString id(rawId);
+    if (FAILED(hr)) return hr;
+    if (!id) return E_POINTER;
+    GUID context{};
+    hr = CoCreateGuid(&context);
+    if (FAILED(hr)) return hr;
+
+    if (line == 0) return StepEndpointVolume(endpoint.Get(), level, mute, context);
+    return AdapterLine(devices.Get(), id.get(), level, line, capture, mute);
+}
+
+}  // namespace
+
+int SetLineVolumeOn(DWORD majorVersion, IMMDeviceEnumerator* enumerator, int level, int line, int direction,
+                    int mute) {
+    const unsigned lvl = NormaliseLevel(level);
+    // Any line code outside 0..4 behaves like one above 4.
+    const unsigned ln = line < 0 ? 5u : static_cast<unsigned>(line);
+    const bool capture = direction == 0;
+    if (majorVersion < 6) return MixerPath(lvl, ln, capture, mute != 0);
+    return static_cast<int>(CoreAudioPath(enumerator, lvl, ln, capture, mute != 0));
+}
+
+DWORD WindowsMajorVersion() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)  // the deprecation is about feature checks; we want the raw number
+#endif
+    if (!GetVersionExW(&info)) return 0;
+    return info.dwMajorVersion;
+}
+
+}  // namespace audio
+
+int SetLineVolume(int level, int line, int direction, int mute) {
+    return audio::SetLineVolumeOn(audio::WindowsMajorVersion(), nullptr, level, line, direction, mute);
+}
