@@ -1,0 +1,56 @@
+#pragma once
+// A push button that paints itself: a JPEG stretched over the whole button and a bold white
+// caption in textRect. It can count down once a second and close its parent when the count runs
+// out (the launcher's start prompt).
+#include <windows.h>
+
+#include <string>
+
+#include "launcher/skin/skin_image.h"
+#include "launcher/skin/tile_logic.h"
+#include "win32/handles.h"
+#include "win32/window.h"
+
+namespace tessaly {
+
+class XCButton : public win32::Control {
+public:
+    static constexpr UINT_PTR kCountdownTimer = 991;
+    static constexpr UINT kCountdownPeriodMs = 1000;
+
+    XCButton();
+    ~XCButton() override;
+
+    // A "BUTTON" window; starts the countdown timer when countdownActive is already set.
+    bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
+
+    // Kills the countdown timer (when it was started) and makes any tick still queued inert.
+    void StopCountdown();
+
+    void Paint(HDC dc);
+
+    const std::wstring& caption() const { return caption_; }
+    int countdown() const { return countdown_.remaining(); }
+    int fontWidth() const { return font_size_.width; }
+    int fontHeight() const { return font_size_.height; }
+    bool hasPicture() const { return static_cast<bool>(picture_); }
+
+    bool countdownActive = false;  // set before Create
+    RECT textRect{};               // caption box in client coordinates
+    int pictureId = 0;             // JPEG resource; 0 = none
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnCreated() override;
+
+private:
+    void OnCountdownTick();
+
+    FontSize font_size_{70, 70};
+    win32::Font font_;
+    SkinPicture picture_;
+    std::wstring caption_;
+    Countdown countdown_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,319 @@
+#include "launcher/skin/xcstatic.h"
+
+#include <windowsx.h>
+
+#include "launcher/shell/app_state.h"
+#include "launcher/skin/skin_font.h"
+
+namespace tessaly {
+namespace {
+
+XCStatic::Activator& InstalledActivator() {
+    static XCStatic::Activator activator;
+    return activator;
+}
+
+bool PointerInside(HWND hwnd, LPARAM lp) {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    return ::PtInRect(&client, pt) != FALSE;
+}
+
+// Hands the keyboard back to an active select dialog.
+void FocusSelectDialog() {
+    HWND dialog = State().selectDialogWindow;
+    if (dialog && ::IsWindow(dialog) && ::GetFocus() != dialog) ::SetFocus(dialog);
+}
+
+}  // namespace
+
+void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted) {
+    win32::Pen pen(::CreatePen(PS_SOLID, penWidth, highlighted ? kOutlineHighlighted : kOutlineNormal));
+    win32::SelectedObject selected(dc, pen.get());
+    OutlinePath path = TileOutline(client, penWidth);
+    ::MoveToEx(dc, path.points[0].x, path.points[0].y, nullptr);
+    for (int i = 1; i < 5; ++i) ::LineTo(dc, path.points[i].x, path.points[i].y);
+}
+
+// ---- IXCStatic ----
+
+IXCStatic::IXCStatic() : IXCStatic(win32::PrimaryScreen(), DisplayLogPixels()) {}
+
+IXCStatic::IXCStatic(win32::ScreenSize screen, int logPixels) {
+    font_size_ = MenuTileFontSize(screen.cx, logPixels);
+    font_ = CreateSkinFont(font_size_);
+    pen_width_ = TilePenWidth(screen.cx);
+}
+
+IXCStatic::~IXCStatic() { Destroy(); }
+
+bool IXCStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id) {
+    return Control::Create(L"STATIC", text, style | SS_NOTIFY, rect, parent, id);
+}
+
+void IXCStatic::SetLabel(const std::wstring& text) {
+    label_ = text;
+    if (hwnd_) ::SetWindowTextW(hwnd_, label_.c_str());
+}
+
+void IXCStatic::FitFont() {
+    if (!hwnd_) return;
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    win32::WindowDc dc(hwnd_);
+    FitResult fit = FitMenuTileFont(font_size_, client, [&](FontSize size) {
+        if (!(size == font_size_) || !font_) {
+            font_size_ = size;
+            font_ = CreateSkinFont(size);
+        }
+        return MeasureWithFont(dc.get(), font_.get(), label_);
+    });
+    font_size_ = fit.font;
+    text_ = fit.text;
+}
+
+void IXCStatic::SetFontSize(int width, int height) {
+    font_size_ = {width, height};
+    font_ = CreateSkinFont(font_size_);
+    // Keep the vertical centring right for the new size.
+    if (hwnd_) {
+        win32::WindowDc dc(hwnd_);
+        text_ = MeasureWithFont(dc.get(), font_.get(), label_);
+    }
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void IXCStatic::Paint(HDC dc) {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    PaintTileOutline(dc, client, pen_width_, command == State().menuSelection);
+    win32::SelectedObject selected(dc, font_.get());
+    COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
+    int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    int y = client.top + (client.bottom - text_.cy - client.top) / 2;
+    ::TextOutW(dc, client.left + 8, y, label_.c_str(), static_cast<int>(label_.size()));
+    ::SetBkMode(dc, oldMode);
+    ::SetTextColor(dc, oldColour);
+}
+
+void IXCStatic::ReleaseOwnCapture() {
+    if (hwnd_ && ::GetCapture() == hwnd_) ::ReleaseCapture();
+}
+
+void IXCStatic::OnMouseMove(LPARAM lp) {
+    AppState& state = State();
+    if (state.selectDialogActive) {
+        FocusSelectDialog();
+        return;
+    }
+    if (pressed) {
+        if (PointerInside(hwnd_, lp)) return;
+        pressed = false;
+        ReleaseOwnCapture();
+        return;
+    }
+    HWND self = hwnd_;
+    HWND parent = ::GetParent(self);
+    ::SendMessageW(parent, kMsgMenuTileHovered, static_cast<WPARAM>(command), 0);
+    if (!::IsWindow(self) || hwnd_ != self) return;  // the owner tore us down
+    if (state.selectDialogActive) {
+        FocusSelectDialog();
+    } else {
+        ::SetFocus(self);
+        ::SendMessageW(parent, kMsgClickSound, 0, 0);
+        if (hwnd_ != self) return;
+        ::InvalidateRect(self, nullptr, TRUE);
+    }
+    pressed = true;
+    ::SetCapture(self);
+}
+
+void IXCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
+    pressed = false;
+    ReleaseOwnCapture();
+    HWND self = hwnd_;
+    Default(msg, wp, lp);
+    if (hwnd_ != self) return;
+    if (State().selectDialogActive) {
+        FocusSelectDialog();
+        return;
+    }
+    ::SendMessageW(::GetParent(self), kMsgRunMenuCommand, static_cast<WPARAM>(command),
+                   static_cast<LPARAM>(::GetDlgCtrlID(self)));
+}
+
+LRESULT IXCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: {
+            win32::PaintDc dc(hwnd_);
+            Paint(dc.get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_MOUSEMOVE: {
+            HWND self = hwnd_;
+            LRESULT r = Default(msg, wp, lp);
+            if (hwnd_ == self) OnMouseMove(lp);
+            return r;
+        }
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(msg, wp, lp);
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Whoever took the capture ends the hover, or the tile would stay "entered".
+            if (reinterpret_cast<HWND>(lp) != hwnd_) pressed = false;
+            return Default(msg, wp, lp);
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
+// ---- XCStatic ----
+
+void XCStatic::SetActivator(Activator activator) { InstalledActivator() = std::move(activator); }
+
+XCStatic::XCStatic() : XCStatic(win32::PrimaryScreen()) {}
+
+XCStatic::XCStatic(win32::ScreenSize screen) {
+    font_ = CreateSkinFont(EntryFontSize(screen.cx, screen.cy));
+    pen_width_ = TilePenWidth(screen.cx);
+}
+
+XCStatic::~XCStatic() { Destroy(); }
+
+bool XCStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id) {
+    return Control::Create(L"STATIC", text, style, rect, parent, id);
+}
+
+bool XCStatic::InertWhileSelectDialog() const {
+    return State().selectDialogActive && kind != kSelectDialogEntry;
+}
+
+void XCStatic::Select() {
+    if (InertWhileSelectDialog()) {
+        FocusSelectDialog();
+        return;
+    }
+    State().tileSelection = index;
+    if (!hwnd_) return;
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+    // The main window plays the click; a browser that hosts a select dialog ignores it.
+    HWND parent = ::GetParent(hwnd_);
+    HWND grandparent = parent ? ::GetParent(parent) : nullptr;
+    if (grandparent) ::PostMessageW(grandparent, kMsgClickSound, 0, 0);
+}
+
+void XCStatic::Unpress() {
+    if (kind != kSelectDialogEntry) pressed = false;
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void XCStatic::Activate() {
+    ReleaseOwnCapture();
+    pressed = false;
+    // Copy: the activator may replace itself or destroy this tile's owner.
+    Activator activator = InstalledActivator();
+    if (activator) activator(*this);
+}
+
+bool XCStatic::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return false;
+    return Control::PreTranslateMessage(msg);
+}
+
+void XCStatic::Paint(HDC dc) {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    PaintTileOutline(dc, client, pen_width_, index == State().tileSelection);
+    win32::SelectedObject selected(dc, font_.get());
+    COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
+    int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    RECT text = client;
+    text.left += 8;
+    ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    ::SetBkMode(dc, oldMode);
+    ::SetTextColor(dc, oldColour);
+}
+
+void XCStatic::ReleaseOwnCapture() {
+    if (hwnd_ && ::GetCapture() == hwnd_) ::ReleaseCapture();
+}
+
+void XCStatic::OnMouseMove(LPARAM lp) {
+    if (InertWhileSelectDialog()) {
+        FocusSelectDialog();
+        return;
+    }
+    if (pressed) {
+        if (PointerInside(hwnd_, lp)) return;
+        pressed = false;
+        ReleaseOwnCapture();
+        return;
+    }
+    HWND self = hwnd_;
+    pressed = true;
+    ::SendMessageW(::GetParent(self), kMsgTileHovered, static_cast<WPARAM>(index), 0);
+    if (hwnd_ != self) return;
+    Select();
+    hovered = true;
+    ::SetCapture(self);
+}
+
+void XCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
+    ReleaseOwnCapture();
+    hovered = false;
+    pressed = false;
+    HWND self = hwnd_;
+    Default(msg, wp, lp);
+    if (hwnd_ != self) return;
+    if (kind == kSelectDialogEntry) {
+        Activate();
+        return;
+    }
+    if (State().selectDialogActive) {
+        FocusSelectDialog();
+        return;
+    }
+    ::SendMessageW(::GetParent(self), kMsgTilePressed, static_cast<WPARAM>(index),
+                   static_cast<LPARAM>(kind));
+}
+
+LRESULT XCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;  // the parent's picture shows through
+        case WM_PAINT: {
+            win32::PaintDc dc(hwnd_);
+            Paint(dc.get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_MOUSEMOVE: {
+            HWND self = hwnd_;
+            LRESULT r = Default(msg, wp, lp);
+            if (hwnd_ == self) OnMouseMove(lp);
+            return r;
+        }
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(msg, wp, lp);
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wp) available = true;
+            return Default(msg, wp, lp);
+        case WM_WINDOWPOSCHANGED: {
+            auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+            if (pos && (pos->flags & SWP_SHOWWINDOW)) available = true;
+            return Default(msg, wp, lp);
+        }
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
+}  // namespace tessaly
