@@ -20,6 +20,7 @@ struct Received {
 class RecordingParent : public win32::Dialog {
 public:
     static constexpr int kTemplate = 600;
+    static constexpr COLORREF kBackground = RGB(0x20, 0x40, 0x80);
     RecordingParent() : Dialog(kTemplate) {}
 
     std::vector<Received> received;
@@ -58,7 +59,13 @@ protected:
             if (destroyOnClose) Destroy();
             return 0;
         }
-        if (msg == WM_ERASEBKGND) return 1;
+        if (msg == WM_ERASEBKGND) {
+            win32::Brush brush(::CreateSolidBrush(kBackground));
+            RECT client{};
+            ::GetClientRect(hwnd(), &client);
+            ::FillRect(reinterpret_cast<HDC>(wp), &client, brush.get());
+            return 1;
+        }
         return std::nullopt;
     }
 };
@@ -66,7 +73,7 @@ protected:
 // A 32-bit top-down bitmap filled with one colour, to paint a control into with WM_PRINTCLIENT.
 class Canvas {
 public:
-    static constexpr COLORREF kBackground = RGB(0x20, 0x40, 0x80);
+    static constexpr COLORREF kBackground = RecordingParent::kBackground;
 
     Canvas(int width, int height) : width_(width), height_(height) {
         BITMAPINFO bi{};

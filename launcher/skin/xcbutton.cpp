@@ -86,6 +86,7 @@ LRESULT XCButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KILLFOCUS:
         case WM_ENABLE:
         case WM_UPDATEUISTATE:
+        case WM_SETTEXT:
         case BM_SETSTATE: {
             // The standard button draws its face and focus straight away on these; paint ours
             // over it again.

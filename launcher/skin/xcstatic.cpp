@@ -26,6 +26,14 @@ void FocusSelectDialog() {
     if (dialog && ::IsWindow(dialog) && ::GetFocus() != dialog) ::SetFocus(dialog);
 }
 
+// The static control paints its own text and background straight away when its text or enabled
+// state changes, over the parent's picture. Store the text without it and let our paint run.
+LRESULT KeepStaticFromPainting(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT r = msg == WM_SETTEXT ? ::DefWindowProcW(hwnd, msg, wp, lp) : 0;
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    return r;
+}
+
 }  // namespace
 
 void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted) {
@@ -166,6 +174,9 @@ LRESULT IXCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             // Whoever took the capture ends the hover, or the tile would stay "entered".
             if (reinterpret_cast<HWND>(lp) != hwnd_) pressed = false;
             return Default(msg, wp, lp);
+        case WM_SETTEXT:
+        case WM_ENABLE:
+            return KeepStaticFromPainting(hwnd_, msg, wp, lp);
         default:
             return Default(msg, wp, lp);
     }
@@ -311,6 +322,9 @@ LRESULT XCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (pos && (pos->flags & SWP_SHOWWINDOW)) available = true;
             return Default(msg, wp, lp);
         }
+        case WM_SETTEXT:
+        case WM_ENABLE:
+            return KeepStaticFromPainting(hwnd_, msg, wp, lp);
         default:
             return Default(msg, wp, lp);
     }

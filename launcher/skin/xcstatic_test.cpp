@@ -134,6 +134,20 @@ TEST_F(MenuTileTest, OutlineIsWhiteOnTheSelectedTileAndDarkOtherwise) {
     EXPECT_TRUE(white);
 }
 
+TEST_F(MenuTileTest, OnScreenTheParentsPictureShowsThroughAfterACaptionChange) {
+    State().menuSelection = 3;
+    ::RedrawWindow(parent.hwnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    tile.SetLabel(L"Exit");  // while visible: the standard control must not paint over us
+    ::UpdateWindow(tile.hwnd());
+    RecordingParent::Pump();
+    win32::WindowDc dc(parent.hwnd());
+    // Parent coordinates: the tile sits at (10, 10), 200 x 60.
+    EXPECT_EQ(::GetPixel(dc.get(), 11, 40), 0xFFFFFFu);
+    EXPECT_EQ(::GetPixel(dc.get(), 200, 60), RecordingParent::kBackground);
+    EXPECT_EQ(::GetPixel(dc.get(), 150, 20), RecordingParent::kBackground);
+}
+
 TEST_F(MenuTileTest, WideScreenOutlineIsSixPixels) {
     IXCStatic wide{win32::ScreenSize{1920, 1080}, 96};
     ASSERT_TRUE(wide.Create(L"", 0x10300, RECT{0, 0, 200, 60}, parent.hwnd(), 1113));
