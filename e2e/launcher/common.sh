@@ -1,0 +1,34 @@
+# Launcher scenarios: pixel judgements on the real window.
+source "$TESSALY_ROOT/e2e/lib.sh"
+
+# is_white FILE X Y / is_dark_outline FILE X Y / is_yellowish FILE X Y
+is_white() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -ge 235 ] && [ "$g" -ge 235 ] && [ "$b" -ge 235 ]; }
+is_dark_outline() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -le 40 ] && [ "$g" -le 40 ] && [ "$b" -le 40 ]; }
+not_white() { ! is_white "$@"; }
+not_black() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ $((r + g + b)) -gt 15 ]; }
+
+# count_pixels FILE X Y W H CONDITION: pixels of a box whose r, g, b (0..255) meet an awk condition.
+count_pixels() {
+  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 txt:- |
+    sed -nE 's/^[0-9]+,[0-9]+: *\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1 \2 \3/p' |
+    awk "{ r = \$1; g = \$2; b = \$3 } $6 { n++ } END { print n + 0 }"
+}
+# The clock's yellow: red and green high, blue low.
+count_yellow() { count_pixels "$@" 'r >= 200 && g >= 200 && b <= 90'; }
+count_white() { count_pixels "$@" 'r >= 230 && g >= 230 && b >= 230'; }
+
+# The launcher's window and its start prompt up, with the focus given to it.
+start_launcher() {
+  e2e_start Tessaly.exe
+  WIN=$(e2e_window tessaly.exe 40) || { echo "FAILED: no launcher window"; exit 1; }
+  sleep 1.5
+  e2e_focus "$WIN"
+}
+
+# scaled CX N: cx*n/1920 (cy*n/1024 with scaled_y)
+scaled_x() { echo $(( $1 * $2 / 1920 )); }
+scaled_y() { echo $(( $1 * $2 / 1024 )); }
+
+# tile_outline_pixel CX CY I: a point on the left stroke of menu tile I
+tile_left_x() { echo $(( $(scaled_x "$1" 100) + 1 )); }
+tile_mid_y() { local top=$(( $(scaled_y "$2" 200) + ($3 - 1) * ($(scaled_y "$2" 70) + $(scaled_y "$2" 10)) )); echo $(( top + $(scaled_y "$2" 70) / 2 )); }

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The launcher at 1920x1080: covers the screen, shows the prompt and the clock, Enter opens the
+# menu, arrows move the white outline with wrap-around, Escape does nothing, a second copy ends
+# silently, Enter on "Exit" ends the launcher, and a later start works again.
+source "$(dirname "$0")/common.sh"
+e2e_setup 1920x1080
+start_launcher
+read -r x y w h < <(e2e_geometry "$WIN")
+check "window covers the screen ($x $y $w $h)" test "$x $y $w $h" = "0 0 1920 1080"
+shot=$(e2e_shot prompt)
+check "background drawn" not_black "$shot" 60 900
+check "clock drawn in yellow at the upper right" test "$(count_yellow "$shot" 1220 94 600 52)" -gt 200
+check "prompt shown, no tile yet" is_dark_outline "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 1)"
+
+# A second copy while the first runs: no window of its own, it ends, the first one lives on.
+first=$E2E_PID
+e2e_start Tessaly.exe
+check "second copy ends by itself" e2e_wait_exit 15
+check "only one launcher window" test "$(xdotool search --onlyvisible --classname tessaly.exe | wc -l)" -le 2
+E2E_PID=$first
+check "first copy undisturbed" e2e_alive
+
+e2e_key Return
+sleep 0.5
+shot=$(e2e_shot menu)
+check "tile 1 outlined white" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 1)"
+for i in 2 3 4 5 6 7 8; do
+  check "tile $i outlined dark" is_dark_outline "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 $i)"
+done
+check "6-pixel outline" is_white "$shot" $(( $(tile_left_x 1920) + 4 )) "$(tile_mid_y 1920 1080 1)"
+
+e2e_key Up
+shot=$(e2e_shot up)
+check "Up on tile 1 highlights tile 8" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 8)"
+check "tile 1 dark again" is_dark_outline "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 1)"
+e2e_key Down
+e2e_key Down
+shot=$(e2e_shot down)
+check "Down on 8 wraps to 1, then 2" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 2)"
+
+e2e_key Escape
+sleep 1
+check "Escape does nothing" e2e_alive
+
+# Down six times from 2 lands on 8 ("Exit"); Enter ends the launcher.
+for _ in 1 2 3 4 5 6; do e2e_key Down; done
+shot=$(e2e_shot exit-selected)
+check "Exit highlighted" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 8)"
+e2e_key Return
+check "Enter on Exit ends the launcher" e2e_wait_exit 10
+
+# Started again after the first copy has ended: works, and a press on a tile runs it at once.
+start_launcher
+e2e_key Return
+sleep 0.5
+xdotool mousemove "$(( $(tile_left_x 1920) + 100 ))" "$(tile_mid_y 1920 1080 8)" mousedown 1
+check "a press on Exit ends the launcher without a release" e2e_wait_exit 10
+xdotool mouseup 1 || true
+e2e_finish

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Smaller screens: the launcher still covers the screen; at 1024x768 the tiles use a 3-pixel outline.
+source "$(dirname "$0")/common.sh"
+for size in 1280x1024 1024x768; do
+  cx=${size%x*}; cy=${size#*x}
+  e2e_setup "$size"
+  start_launcher
+  read -r x y w h < <(e2e_geometry "$WIN")
+  check "$size: window covers the screen ($x $y $w $h)" test "$x $y $w $h" = "0 0 $cx $cy"
+  e2e_key Return
+  sleep 0.5
+  shot=$(e2e_shot "menu-$cx")
+  lx=$(tile_left_x "$cx"); my=$(tile_mid_y "$cx" "$cy" 1)
+  check "$size: tile 1 outlined white" is_white "$shot" "$lx" "$my"
+  check "$size: tile 2 outlined dark" is_dark_outline "$shot" "$lx" "$(tile_mid_y "$cx" "$cy" 2)"
+  if [ "$cx" -lt 1280 ]; then
+    check "$size: outline is 3 pixels" is_white "$shot" $((lx + 1)) "$my"
+    check "$size: and no wider" not_white "$shot" $((lx + 4)) "$my"
+  else
+    check "$size: outline is 6 pixels" is_white "$shot" $((lx + 4)) "$my"
+  fi
+  e2e_key Up
+  e2e_key Return
+  check "$size: Exit ends the launcher" e2e_wait_exit 10
+  WINEPREFIX=$E2E_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$E2E_DIR/prefix"
+  tessaly_xvfb_stop
+done
+e2e_finish

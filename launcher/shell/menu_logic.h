@@ -1,0 +1,100 @@
+#pragma once
+// Decisions of the main window and the keyboard hook as plain functions: what a key does in the
+// current state, where the menu highlight goes, when a click may sound, where things are drawn.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace tessaly {
+
+constexpr int kMenuTileCount = 8;
+
+// Menu labels, by command 1..8.
+const wchar_t* MenuLabel(int command);
+
+// MoveSelection steps: 0 and 3 previous, 1 and 2 next, 4 activate.
+enum class MoveStep { Previous = 0, Next = 1, Activate = 4 };
+// The highlight after a previous/next step, wrapping 1 <-> 8.
+int StepSelection(int selection, int step);
+
+// What the main window's key pre-translation does with one message.
+enum class MainKey {
+    FocusSelectDialog,   // give the select dialog the focus; not handled
+    Activate,            // MoveSelection(4); handled
+    Ignore,              // not handled, and no standard dialog processing (Escape)
+    PreviousThenStandard,
+    NextThenStandard,
+    Standard,            // standard dialog key processing
+};
+struct KeyContext {
+    bool selectDialogActive = false;
+    int runningCommand = 0;
+};
+MainKey ClassifyMainKey(UINT message, WPARAM vk, const KeyContext& context);
+
+// The low-level hook's view of the modifier keys, so the chord rules run without a keyboard.
+class ModifierPort {
+public:
+    virtual ~ModifierPort() = default;
+    virtual bool IsHeld(int vk) const = 0;  // high bit of the asynchronous state
+};
+
+struct HookResult {
+    bool sendToPanel = false;   // send 1050 with the key to the karaoke panel
+    bool swallow = false;       // return 1: the key reaches no other window
+    bool postToggle = false;    // post 2223 to the main window
+};
+HookResult ClassifyHookKey(UINT message, DWORD vk, bool karaokePanelShown, const ModifierPort& mods);
+
+// At most one click sound every 250 ms; the difference is unsigned so tick wrap-around is fine.
+class ClickRateLimiter {
+public:
+    bool Allow(DWORD now) {
+        if (now - last_ > 249) {
+            last_ = now;
+            return true;
+        }
+        return false;
+    }
+    DWORD last() const { return last_; }
+
+private:
+    DWORD last_ = 0;
+};
+
+// Geometry of the main window for a cx x cy screen.
+RECT ClockRect(int cx, int cy, int clockFontHeight);
+RECT MenuTileRect(int cx, int cy, int index /* 1..8 */);
+RECT StartPromptRect(int cx, int cy);
+RECT StartPromptTextRect(const RECT& prompt);  // in the prompt's client coordinates
+
+// "%m/%d/%Y %H:%M" of a local time.
+std::wstring FormatClock(const SYSTEMTIME& t);
+
+// Shrinks a font until a measured text fits a box: first the character width until the width
+// fits (box width - widthMargin), then the height (box height - heightMargin). The counters are
+// the caller's and never grow back; setWidth/setHeight rebuild the font with a new counter and
+// measure() measures the text in the current font. Stops at 1, so a box that can never fit does
+// not loop forever.
+template <typename Measure, typename SetWidth, typename SetHeight>
+SIZE ShrinkToFit(int boxWidth, int boxHeight, int widthMargin, int heightMargin, int& fontWidth,
+                 int& fontHeight, Measure measure, SetWidth setWidth, SetHeight setHeight) {
+    SIZE s = measure();
+    while (s.cx > boxWidth - widthMargin && fontWidth > 1) {
+        setWidth(--fontWidth);
+        s = measure();
+    }
+    while (s.cy > boxHeight - heightMargin && fontHeight > 1) {
+        setHeight(--fontHeight);
+        s = measure();
+    }
+    return s;
+}
+
+// The open-file dialog filter of message 1048, with '|' turned into the NULs the dialog wants.
+std::wstring OpenFileFilter();
+// Trims leading and trailing blanks.
+std::wstring TrimBlanks(const std::wstring& s);
+
+}  // namespace tessaly
