@@ -52,9 +52,13 @@ std::wstring ReadLogicalDriveStrings(DWORD initialCapacity) {
 }
 
 bool CanListFolder(const std::wstring& folderWithSeparator) {
-    WIN32_FIND_DATAW data;
-    win32::FindHandle find(::FindFirstFileW((folderWithSeparator + L'*').c_str(), &data));
-    return find || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    // Opening for listing decides whether a listing could start, without reading the entries
+    // (which costs as much as the folder is large).
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    win32::Handle folder(::CreateFileW(folderWithSeparator.c_str(),
+                                       FILE_LIST_DIRECTORY | SYNCHRONIZE, shareAll, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return static_cast<bool>(folder);
 }
 
 FolderScanner::FolderScanner() { LoadExtensionSet(MediaKind::Video); }
@@ -92,7 +96,10 @@ bool FolderScanner::ListFolder(std::wstring_view folder) {
     const std::wstring base = WithSeparator(folder);
 
     WIN32_FIND_DATAW data;
-    win32::FindHandle find(::FindFirstFileW((base + L'*').c_str(), &data));
+    // Short names are never shown, so skip them; fetch entries in large blocks.
+    win32::FindHandle find(::FindFirstFileExW((base + L'*').c_str(), FindExInfoBasic, &data,
+                                              FindExSearchNameMatch, nullptr,
+                                              FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         // An empty drive root has no entries, not even "." and "..".
         if (::GetLastError() != ERROR_FILE_NOT_FOUND) return false;

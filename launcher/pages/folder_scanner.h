@@ -18,8 +18,8 @@ std::vector<std::wstring> RootsFromDriveStrings(std::wstring_view received);
 // The platform's drive strings, the buffer grown until the whole list fits.
 std::wstring ReadLogicalDriveStrings(DWORD initialCapacity = 105);
 
-// True when a listing of `folder` (ending in a separator) can be started. An empty drive
-// root has no entries at all, but it can be listed.
+// True when the folder (path ending in a separator) can be opened for listing: not when it is
+// gone, denied to the user, or held by another program without sharing.
 bool CanListFolder(const std::wstring& folderWithSeparator);
 
 class FolderScanner {
