@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "launcher/pages/folder_scanner.h"
 
 namespace tessaly {
