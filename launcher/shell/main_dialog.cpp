@@ -107,7 +107,6 @@ BOOL CP01Dlg::OnInitDialog() {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 
-    LoadSkinImageResource(win32::AppInstance(), 215, L"JPEG", TurnPageImage());
     DriveRootLists roots = ScanRemovableAndCdromDrives();
     state.removableDrives = roots.removableDrives;
     state.cdromDrives = roots.cdromDrives;
@@ -312,6 +311,12 @@ void CP01Dlg::RenderBackground(HDC reference) {
 
 void CP01Dlg::Paint() {
     win32::PaintDc paint(hwnd());
+    // The page-turn picture is first needed when a page opens: decode it after the first frame
+    // (a posted message is handled after this paint, a paint only when nothing is queued).
+    if (!TurnPageImage() && !turnPageRequested_) {
+        turnPageRequested_ = true;
+        ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
+    }
     AppState& state = State();
     if (menuShown_ && state.menuSelection == 7) {
         ShowTiles(true);
@@ -407,6 +412,9 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kMsgClickSound:
             PlayClickSound();
+            return 0;
+        case kMsgDecodeTurnPage:
+            if (!TurnPageImage()) LoadSkinImageResource(win32::AppInstance(), 215, L"JPEG", TurnPageImage());
             return 0;
         case kMsgTogglePanel:
             TogglePanel();

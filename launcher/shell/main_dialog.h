@@ -23,6 +23,7 @@ constexpr UINT kMsgCloseWorker = WM_USER + 16;    // 1040
 constexpr UINT kMsgProgramPick = WM_USER + 24;    // 1048
 constexpr UINT kMsgPanelKey = WM_USER + 26;       // 1050
 constexpr UINT kMsgTogglePanel = 2223;
+constexpr UINT kMsgDecodeTurnPage = WM_APP + 1;  // private: finish start-up after the first frame
 constexpr UINT_PTR kClockTimer = 92;
 constexpr int kStartPromptId = 1112;
 constexpr int kMenuTileId = 1113;
@@ -69,6 +70,7 @@ private:
     bool menuShown_ = false;
     bool pageTurnPending_ = false;
     bool clockRunning_ = false;
+    bool turnPageRequested_ = false;
     std::wstring clockText_;
     RECT clockRect_{};
     win32::MemoryDc memoryDc_;
