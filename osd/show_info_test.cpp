@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <utility>
 #include <vector>
 
 #include "osd/osd_keys.h"
+#include "osd/startup.h"
+#include "osd/vantosd_dlg.h"
 #include "win32/handles.h"
 
 namespace osd {
@@ -156,6 +159,80 @@ TEST(OsdPicture, EveryKeyPictureDecodes) {
         EXPECT_GT(w, 0) << id;
     }
     EXPECT_FALSE(LoadJpegResource(::GetModuleHandleW(nullptr), 188));
+}
+
+
+// The main window writes the machine's Run value; the test puts back what the prefix had.
+class SavedRunValue {
+public:
+    SavedRunValue() {
+        DWORD size = sizeof value_;
+        had_ = ::RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kAutostartValue, RRF_RT_REG_SZ, nullptr, value_, &size) ==
+               ERROR_SUCCESS;
+    }
+    ~SavedRunValue() {
+        win32::RegKey key;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
+        if (had_) {
+            ::RegSetValueExW(key.get(), kAutostartValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value_),
+                             static_cast<DWORD>((std::wcslen(value_) + 1) * sizeof(wchar_t)));
+        } else {
+            ::RegDeleteValueW(key.get(), kAutostartValue);
+        }
+    }
+
+private:
+    wchar_t value_[MAX_PATH + 1] = {};
+    bool had_ = false;
+};
+
+CVantosdDlg* g_running = nullptr;
+std::vector<UINT> g_script;
+bool g_mainWindowSeen = false;
+
+// Feeds the running main window one message per tick, then closes it.
+void CALLBACK FeedMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!g_running || !g_running->hwnd()) return;
+    if (::IsWindowVisible(g_running->hwnd())) g_mainWindowSeen = true;
+    if (g_script.empty()) {
+        ::KillTimer(nullptr, timer);
+        ::PostMessageW(g_running->hwnd(), WM_CLOSE, 0, 0);
+        return;
+    }
+    const UINT msg = g_script.front();
+    g_script.erase(g_script.begin());
+    if (msg == 0) {
+        osdBusy = 1;  // the next key arrives while a display is being prepared
+    } else {
+        ::SendMessageW(g_running->hwnd(), msg, msg == kMsgVolumeUp ? kVolumeUpKey : 2, msg == kMsgPicture ? 13 : 0);
+        osdBusy = 0;
+    }
+}
+
+TEST_F(OsdBox, MainWindowStaysHiddenHandlesKeysUnlessBusyAndEndsOnClose) {
+    SavedRunValue saved;
+    CVantosdDlg dialog(volume_);
+    g_running = &dialog;
+    g_script = {0, kMsgVolumeUp, kMsgVolumeUp, kMsgPicture};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 150, FeedMainWindow);
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    ::KillTimer(nullptr, timer);
+    g_running = nullptr;
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+    EXPECT_FALSE(g_mainWindowSeen);
+    // The first volume key came while busy and was dropped: one step from 40, then the picture.
+    EXPECT_EQ(osdVolume, 45u);
+    EXPECT_EQ(volume_.applied.size(), 1u);
+    EXPECT_EQ(dialog.info().pictureId(), 184);
+    EXPECT_EQ(osdBusy, 0);
+    const auto path = ModulePath();
+    ASSERT_TRUE(path);
+    wchar_t stored[MAX_PATH + 1] = {};
+    DWORD size = sizeof stored;
+    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kAutostartValue, RRF_RT_REG_SZ, nullptr, stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(stored), *path);
 }
 
 }  // namespace

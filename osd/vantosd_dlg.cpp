@@ -67,7 +67,12 @@ bool CVantosdDlg::EnsureInfo() {
 
 void CVantosdDlg::OnClose() {
     RemoveKeyHook();
-    win32::Dialog::OnClose();
+    // Closing (log-off, for one) ends the program, unlike Enter and Escape.
+    if (IsModal()) {
+        EndDialog(IDCANCEL);
+    } else {
+        Destroy();
+    }
 }
 
 void CVantosdDlg::PaintIconic() {
