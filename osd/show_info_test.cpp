@@ -121,19 +121,6 @@ TEST_F(OsdBox, MuteKeyWaitsThenReadsTheSystemState) {
     EXPECT_EQ(volume_.applied.back(), (std::pair<unsigned, int>{45, 1}));
 }
 
-TEST_F(OsdBox, HidesTwoSecondsAfterTheLastKey) {
-    CShow_Info box(volume_);
-    ASSERT_TRUE(box.Create(nullptr));
-    box.ShowPicture(5);
-    Pump(1400);
-    box.ShowVolume(kVolumeUpKey);  // restarts the two seconds
-    Pump(1400);
-    EXPECT_TRUE(::IsWindowVisible(box.hwnd()));
-    EXPECT_EQ(box.bitmapId(), 142);
-    Pump(900);
-    EXPECT_FALSE(::IsWindowVisible(box.hwnd()));
-}
-
 TEST_F(OsdBox, PictureKeysLoadTheirJpegAndUnknownCodesHide) {
     CShow_Info box(volume_);
     ASSERT_TRUE(box.Create(nullptr));
@@ -148,19 +135,6 @@ TEST_F(OsdBox, PictureKeysLoadTheirJpegAndUnknownCodesHide) {
     EXPECT_FALSE(::IsWindowVisible(box.hwnd()));
     EXPECT_EQ(box.pictureId(), 0);
 }
-
-TEST(OsdPicture, EveryKeyPictureDecodes) {
-    win32::ComInit com;
-    for (int id : {183, 184, 185, 186, 187, 189, 190, 191, 192, 193, 194, 195, 196}) {
-        auto picture = LoadJpegResource(::GetModuleHandleW(nullptr), id);
-        ASSERT_TRUE(picture) << id;
-        OLE_XSIZE_HIMETRIC w = 0;
-        picture->get_Width(&w);
-        EXPECT_GT(w, 0) << id;
-    }
-    EXPECT_FALSE(LoadJpegResource(::GetModuleHandleW(nullptr), 188));
-}
-
 
 // The main window writes the machine's Run value; the test puts back what the prefix had.
 class SavedRunValue {

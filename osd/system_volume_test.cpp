@@ -1,180 +1,54 @@
 #include "osd/system_volume.h"
 
-#include <endpointvolume.h>
 #include <mmsystem.h>
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "launcher/audio/line_volume.h"
+#include "launcher/audio/fake_core_audio.h"
 
 namespace osd {
 namespace {
 
-// A render endpoint with stepped volume; every reference taken must be given back.
-template <class I>
-class Counted : public I {
-public:
-    LONG refs = 1;
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (!IsEqualIID(iid, __uuidof(IUnknown)) && !IsEqualIID(iid, __uuidof(I))) return E_NOINTERFACE;
-        *out = static_cast<I*>(this);
-        AddRef();
-        return S_OK;
-    }
-};
-
-class FakeVolume : public Counted<IAudioEndpointVolume> {
-public:
-    UINT step = 0, count = 51;
-    BOOL muted = FALSE;
-    HRESULT stepInfo = S_OK, getMute = S_OK;
-    std::vector<int> moves;  // +1 up, -1 down
-    IAudioEndpointVolumeCallback* callback = nullptr;
-
-    HRESULT STDMETHODCALLTYPE RegisterControlChangeNotify(IAudioEndpointVolumeCallback* c) override {
-        callback = c;
-        c->AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE UnregisterControlChangeNotify(IAudioEndpointVolumeCallback* c) override {
-        if (c != callback) return E_INVALIDARG;
-        callback->Release();
-        callback = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetChannelCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetMasterVolumeLevel(float, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetMasterVolumeLevelScalar(float, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMasterVolumeLevel(float*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMasterVolumeLevelScalar(float*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetChannelVolumeLevel(UINT, float, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetChannelVolumeLevelScalar(UINT, float, LPCGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetChannelVolumeLevel(UINT, float*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetChannelVolumeLevelScalar(UINT, float*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetMute(BOOL m, LPCGUID) override {
-        muted = m;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetMute(BOOL* m) override {
-        if (SUCCEEDED(getMute)) *m = muted;
-        return getMute;
-    }
-    HRESULT STDMETHODCALLTYPE GetVolumeStepInfo(UINT* s, UINT* n) override {
-        if (SUCCEEDED(stepInfo)) *s = step, *n = count;
-        return stepInfo;
-    }
-    HRESULT STDMETHODCALLTYPE VolumeStepUp(LPCGUID) override {
-        ++step;
-        moves.push_back(1);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE VolumeStepDown(LPCGUID) override {
-        --step;
-        moves.push_back(-1);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryHardwareSupport(DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetVolumeRange(float*, float*, float*) override { return E_NOTIMPL; }
-};
-
-class FakeDevice : public Counted<IMMDevice> {
-public:
-    FakeVolume volume;
-    HRESULT STDMETHODCALLTYPE Activate(REFIID iid, DWORD, PROPVARIANT*, void** out) override {
-        if (!IsEqualIID(iid, __uuidof(IAudioEndpointVolume))) return E_NOINTERFACE;
-        volume.AddRef();
-        *out = static_cast<IAudioEndpointVolume*>(&volume);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OpenPropertyStore(DWORD, IPropertyStore**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetId(LPWSTR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetState(DWORD*) override { return E_NOTIMPL; }
-};
-
-class FakeEnumerator : public Counted<IMMDeviceEnumerator> {
-public:
-    FakeDevice render;
-    HRESULT defaultResult = S_OK;
-    std::vector<EDataFlow> asked;
-    HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow, DWORD, IMMDeviceCollection**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetDefaultAudioEndpoint(EDataFlow flow, ERole, IMMDevice** out) override {
-        asked.push_back(flow);
-        if (FAILED(defaultResult)) return defaultResult;
-        render.AddRef();
-        *out = &render;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDevice(LPCWSTR, IMMDevice**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE RegisterEndpointNotificationCallback(IMMNotificationClient*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE UnregisterEndpointNotificationCallback(IMMNotificationClient*) override {
-        return E_NOTIMPL;
-    }
-    bool Balanced() const { return refs == 1 && render.refs == 1 && render.volume.refs == 1; }
-};
-
-TEST(OsdEndpointState, ReadsStepAndMuteOfTheDefaultRenderEndpoint) {
-    FakeEnumerator world;
-    world.render.volume.step = 17;
-    world.render.volume.count = 35;  // 17 * 100 / 34 = 50
-    world.render.volume.muted = TRUE;
+TEST(OsdEndpointState, ReadsTheDefaultRenderEndpointAndKeepsWhatCannotBeRead) {
+    fake::World world(L"hdaudio\\func_01&ven_10ec&dev_0662", 12, /*stepCount*/ 35, /*step*/ 17);
     unsigned volume = 5;
-    int muted = 0;
-    ReadEndpointState(&world, volume, muted);
-    EXPECT_EQ(volume, 50u);
-    EXPECT_EQ(muted, 1);
-    EXPECT_EQ(world.asked, std::vector<EDataFlow>{eRender});
-    EXPECT_TRUE(world.Balanced());
-}
+    int muted = 1;
+    ReadEndpointState(&world.enumerator, volume, muted);
+    EXPECT_EQ(volume, 50u);  // 17 * 100 / 34
+    EXPECT_EQ(muted, 1);     // this endpoint cannot report its mute
 
-TEST(OsdEndpointState, WhatCannotBeReadStaysAsItWas) {
-    FakeEnumerator world;
-    world.render.volume.stepInfo = E_NOTIMPL;
-    world.render.volume.muted = TRUE;
-    unsigned volume = 35;
-    int muted = 0;
-    ReadEndpointState(&world, volume, muted);
+    world.render.volume.stepInfoResult = E_NOTIMPL;
+    ReadEndpointState(&world.enumerator, volume = 35, muted);
     EXPECT_EQ(volume, 35u);
-    EXPECT_EQ(muted, 1);
-
-    world.render.volume.stepInfo = S_OK;
-    world.render.volume.count = 1;  // a single step has no scale
-    world.render.volume.getMute = E_FAIL;
-    ReadEndpointState(&world, volume, muted);
+    world.render.volume.stepInfoResult = S_OK;
+    world.render.volume.stepCount = 1;  // a single step has no scale
+    ReadEndpointState(&world.enumerator, volume, muted);
     EXPECT_EQ(volume, 35u);
-    EXPECT_EQ(muted, 1);
-
-    world.defaultResult = E_NOTFOUND;
-    world.render.volume.getMute = S_OK;
-    world.render.volume.muted = FALSE;
-    ReadEndpointState(&world, volume, muted);
-    EXPECT_EQ(muted, 1);
-    EXPECT_TRUE(world.Balanced());
+    world.enumerator.defaultResult = E_NOTFOUND;
+    ReadEndpointState(&world.enumerator, volume, muted);
+    EXPECT_EQ(volume, 35u);
+    EXPECT_TRUE(world.Unbalanced().empty());
 }
 
-TEST(OsdEndpointState, ApplyStepsTheEndpointToTheLevelAndSetsTheMute) {
-    FakeEnumerator world;
-    world.render.volume.step = 10;
-    world.render.volume.count = 51;
-    SystemVolume system(6, &world);
-    system.Apply(30, 1);  // target step 50 * 30 / 100 = 15
-    EXPECT_EQ(world.render.volume.step, 15u);
-    EXPECT_EQ(world.render.volume.moves, std::vector<int>(5, 1));
-    EXPECT_EQ(world.render.volume.muted, TRUE);
-    EXPECT_EQ(world.render.volume.callback, nullptr);
+TEST(OsdEndpointState, ApplyStepsTheRenderEndpointToTheLevelAndSetsTheMute) {
+    fake::World world(L"usb\\vid_0000", 3, /*stepCount*/ 51, /*step*/ 10);
+    {
+        SystemVolume system(6, &world.enumerator);
+        system.Apply(30, 1);  // target step 50 * 30 / 100 = 15
+        EXPECT_EQ(world.render.volume.step, 15u);
+        EXPECT_EQ(world.render.volume.stepCalls, 5);
+        EXPECT_EQ(world.render.volume.muted, TRUE);
+        EXPECT_EQ(world.render.volume.registered, nullptr);
+        EXPECT_EQ(world.capture.volume.stepCalls, 0);
 
-    unsigned volume = 0;
-    int muted = 0;
-    system.Read(volume, muted);
-    EXPECT_EQ(volume, 30u);
-    EXPECT_EQ(muted, 1);
+        unsigned volume = 0;
+        int muted = 0;
+        system.Read(volume, muted);
+        EXPECT_EQ(volume, 30u);
+    }
+    EXPECT_TRUE(world.Unbalanced().empty());
 }
 
-// The mixer path against the prefix's real mixer (a sound server must be running for Wine).
+// The older Windows path against the prefix's real mixer (Wine needs a sound server for it).
 TEST(OsdMixerState, ReadsBackWhatTheVolumeKeysSet) {
     if (::mixerGetNumDevs() == 0) GTEST_SKIP() << "no mixer: no sound server for Wine";
     SystemVolume system(5);
