@@ -58,6 +58,11 @@ BOOL CShow_Info::OnInitDialog() {
     return FALSE;  // no focus for a box that never takes input
 }
 
+void CShow_Info::OnClose() {
+    ::KillTimer(hwnd_, kHideTimer);
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
 void CShow_Info::RestartTimer() { ::SetTimer(hwnd_, kHideTimer, kHideAfterMs, nullptr); }
 
 void CShow_Info::ShowNoActivate() {

@@ -28,7 +28,7 @@ public:
     // Reads the system's volume state once, so the first key starts from it.
     explicit CShow_Info(VolumeControl& volume);
 
-    bool created() const { return created_; }
+    bool created() const { return created_ && hwnd_ != nullptr; }
     // key: kMuteKey, kVolumeUpKey or kVolumeDownKey.
     void ShowVolume(WPARAM key);
     void ShowPicture(unsigned code);
@@ -42,6 +42,8 @@ protected:
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnOK() override {}
     void OnCancel() override {}
+    // Closing only hides the box: it is created once and reused for every key.
+    void OnClose() override;
 
 private:
     enum class Content { Nothing, Bitmap, Picture };

@@ -134,6 +134,14 @@ TEST_F(OsdBox, PictureKeysLoadTheirJpegAndUnknownCodesHide) {
     box.ShowPicture(15);
     EXPECT_FALSE(::IsWindowVisible(box.hwnd()));
     EXPECT_EQ(box.pictureId(), 0);
+    // A close request only hides the box; the next key shows it again.
+    box.ShowPicture(13);
+    ::SendMessageW(box.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(box.created());
+    EXPECT_FALSE(::IsWindowVisible(box.hwnd()));
+    box.ShowPicture(12);
+    EXPECT_TRUE(::IsWindowVisible(box.hwnd()));
+    EXPECT_EQ(box.pictureId(), 183);
 }
 
 // The main window writes the machine's Run value; the test puts back what the prefix had.
