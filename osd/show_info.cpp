@@ -1,6 +1,6 @@
 #include "osd/show_info.h"
 
-#include <shlwapi.h>
+#include "launcher/skin/skin_image.h"
 
 #include "osd/osd_display.h"
 #include "osd/osd_keys.h"
@@ -12,39 +12,6 @@ namespace osd {
 unsigned osdVolume = 0;
 int osdMuted = 0;
 BYTE osdBusy = 0;
-
-namespace {
-
-// The DC of the whole window, frame included.
-class WholeWindowDc {
-public:
-    explicit WholeWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetWindowDC(hwnd)) {}
-    ~WholeWindowDc() {
-        if (dc_) ::ReleaseDC(hwnd_, dc_);
-    }
-    WholeWindowDc(const WholeWindowDc&) = delete;
-    WholeWindowDc& operator=(const WholeWindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-}  // namespace
-
-win32::ComPtr<IPicture> LoadJpegResource(HMODULE module, int id) {
-    win32::ComPtr<IPicture> picture;
-    auto bytes = win32::ResourceBytes(module, id, L"JPEG");
-    if (bytes.empty() || bytes.size() > MAXDWORD) return picture;
-    auto stream = win32::ComPtr<IStream>::Attach(
-        ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
-    if (!stream) return picture;
-    if (FAILED(::OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                picture.put_void())))
-        picture.reset();
-    return picture;
-}
 
 CShow_Info::CShow_Info(VolumeControl& volume) : win32::Dialog(IDD_SHOW_INFO), volume_(volume) {
     volume_.Read(osdVolume, osdMuted);
@@ -108,7 +75,7 @@ void CShow_Info::ShowPicture(unsigned code) {
         return;
     }
     if (int id = PictureForCode(code)) {
-        picture_ = LoadJpegResource(win32::AppInstance(), id);
+        tessaly::LoadSkinPicture(picture_, id, win32::AppInstance());
         if (picture_) pictureId_ = id;
     }
     content_ = picture_ ? Content::Picture : Content::Nothing;
@@ -133,7 +100,7 @@ void CShow_Info::Render() {
 void CShow_Info::DrawBitmap() {
     if (!bitmap_) return;
     // The bar covers the whole box, frame included, 1:1.
-    WholeWindowDc dc(hwnd_);
+    win32::WindowDc dc(hwnd_, win32::WindowDc::kWholeWindow);
     if (!dc.get()) return;
     win32::MemoryDc memory(::CreateCompatibleDC(dc.get()));
     if (!memory) return;
@@ -147,12 +114,7 @@ void CShow_Info::DrawPicture() {
     if (!dc) return;
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
-    // Source rectangle upwards from the bottom: the picture comes out upright.
-    picture_->Render(dc.get(), 0, 0, client.right, client.bottom, 0, height, width, -height, nullptr);
+    tessaly::DrawSkinPicture(dc.get(), picture_, 0, 0, client.right, client.bottom);
 }
 
 std::optional<LRESULT> CShow_Info::OnMessage(UINT msg, WPARAM wp, LPARAM) {

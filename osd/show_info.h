@@ -62,7 +62,4 @@ private:
     int bitmapId_ = 0;
 };
 
-// A JPEG resource of the executable decoded by the system's picture loader; null when missing.
-win32::ComPtr<IPicture> LoadJpegResource(HMODULE module, int id);
-
 }  // namespace osd

@@ -113,10 +113,12 @@ private:
     void* p_ = nullptr;
 };
 
-// The DC of a window from GetDC, given back with ReleaseDC.
+// The DC of a window from GetDC (or GetWindowDC, frame included), given back with ReleaseDC.
 class WindowDc {
 public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    enum Area { kClient, kWholeWindow };
+    explicit WindowDc(HWND hwnd, Area area = kClient)
+        : hwnd_(hwnd), dc_(area == kWholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd)) {}
     ~WindowDc() {
         if (dc_) ::ReleaseDC(hwnd_, dc_);
     }
@@ -181,6 +183,11 @@ public:
         ComPtr c;
         c.p_ = p;
         return c;
+    }
+    // Adds a reference of its own to a borrowed pointer.
+    static ComPtr Borrow(T* p) {
+        if (p) p->AddRef();
+        return Attach(p);
     }
     T* get() const { return p_; }
     T* operator->() const { return p_; }

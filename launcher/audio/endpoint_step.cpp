@@ -2,7 +2,7 @@
 
 #include <endpointvolume.h>
 
-#include "com_ref.h"
+#include "win32/handles.h"
 #include "notify_sinks.h"
 
 namespace audio {
@@ -16,13 +16,13 @@ UINT EndpointTargetStep(UINT stepCount, unsigned level) {
 
 HRESULT StepEndpointVolume(IMMDevice* endpoint, unsigned level, bool mute, const GUID& eventContext) {
     if (!endpoint) return E_POINTER;
-    ComRef<IAudioEndpointVolume> volume;
-    HRESULT hr = endpoint->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr, volume.PutVoid());
+    win32::ComPtr<IAudioEndpointVolume> volume;
+    HRESULT hr = endpoint->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr, volume.put_void());
     if (FAILED(hr)) return hr;
     if (!volume) return E_POINTER;
 
-    auto callback = ComRef<CAudioEndpointVolumeCallback>::Attach(new CAudioEndpointVolumeCallback);
-    hr = volume->RegisterControlChangeNotify(callback.Get());
+    auto callback = win32::ComPtr<CAudioEndpointVolumeCallback>::Attach(new CAudioEndpointVolumeCallback);
+    hr = volume->RegisterControlChangeNotify(callback.get());
     if (FAILED(hr)) return hr;
 
     UINT step = 0;
@@ -39,27 +39,30 @@ HRESULT StepEndpointVolume(IMMDevice* endpoint, unsigned level, bool mute, const
         }
     }
     // A registered callback is always taken back, even after a failure.
-    const HRESULT unregistered = volume->UnregisterControlChangeNotify(callback.Get());
+    const HRESULT unregistered = volume->UnregisterControlChangeNotify(callback.get());
     return FAILED(hr) ? hr : unregistered;
 }
 
-HRESULT StepDefaultEndpointVolume(EDataFlow flow, unsigned level, bool mute, IMMDeviceEnumerator* enumerator) {
-    ComRef<IMMDeviceEnumerator> devices;
-    HRESULT hr = S_OK;
-    if (enumerator) {
-        devices = ComRef<IMMDeviceEnumerator>::Share(enumerator);
-    } else {
-        hr = CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
-                              devices.PutVoid());
-        if (FAILED(hr)) return hr;
+HRESULT OpenDeviceEnumerator(IMMDeviceEnumerator* given, win32::ComPtr<IMMDeviceEnumerator>& out) {
+    if (given) {
+        out = win32::ComPtr<IMMDeviceEnumerator>::Borrow(given);
+        return S_OK;
     }
-    ComRef<IMMDevice> endpoint;
-    hr = devices->GetDefaultAudioEndpoint(flow, eMultimedia, endpoint.Put());
+    return CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                            out.put_void());
+}
+
+HRESULT StepDefaultEndpointVolume(EDataFlow flow, unsigned level, bool mute, IMMDeviceEnumerator* enumerator) {
+    win32::ComPtr<IMMDeviceEnumerator> devices;
+    HRESULT hr = OpenDeviceEnumerator(enumerator, devices);
+    if (FAILED(hr)) return hr;
+    win32::ComPtr<IMMDevice> endpoint;
+    hr = devices->GetDefaultAudioEndpoint(flow, eMultimedia, endpoint.put());
     if (FAILED(hr)) return hr;
     GUID context{};
     hr = CoCreateGuid(&context);
     if (FAILED(hr)) return hr;
-    return StepEndpointVolume(endpoint.Get(), level, mute, context);
+    return StepEndpointVolume(endpoint.get(), level, mute, context);
 }
 
 }  // namespace audio

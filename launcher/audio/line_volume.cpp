@@ -8,7 +8,7 @@
 #include <string>
 
 #include "adapter.h"
-#include "com_ref.h"
+#include "win32/handles.h"
 #include "core_audio_compat.h"
 #include "endpoint_step.h"
 
@@ -109,13 +109,13 @@ int MixerPath(unsigned level, unsigned line, bool capture, bool mute) {
 }
 
 // Gets sub-unit `index` of the adapter as a part, checked against the adapter's sub-unit count.
-HRESULT SubunitPart(IDeviceTopology* adapter, UINT index, UINT count, ComRef<IPart>& part) {
+HRESULT SubunitPart(IDeviceTopology* adapter, UINT index, UINT count, win32::ComPtr<IPart>& part) {
     if (index >= count) return E_INVALIDARG;
-    ComRef<SubunitInterface> subunit;
-    HRESULT hr = adapter->GetSubunit(index, subunit.Put());
+    win32::ComPtr<SubunitInterface> subunit;
+    HRESULT hr = adapter->GetSubunit(index, subunit.put());
     if (FAILED(hr)) return hr;
     if (!subunit) return E_POINTER;
-    hr = subunit->QueryInterface(__uuidof(IPart), part.PutVoid());
+    hr = subunit->QueryInterface(__uuidof(IPart), part.put_void());
     if (SUCCEEDED(hr) && !part) hr = E_POINTER;
     return hr;
 }
@@ -123,23 +123,23 @@ HRESULT SubunitPart(IDeviceTopology* adapter, UINT index, UINT count, ComRef<IPa
 // Lines 1..4: level and mute of individual controls in the adapter behind the endpoint `id`.
 HRESULT AdapterLine(IMMDeviceEnumerator* devices, const wchar_t* id, unsigned level, unsigned line, bool capture,
                     bool mute) {
-    ComRef<IMMDevice> endpoint;
-    HRESULT hr = devices->GetDevice(id, endpoint.Put());
+    win32::ComPtr<IMMDevice> endpoint;
+    HRESULT hr = devices->GetDevice(id, endpoint.put());
     if (FAILED(hr)) return hr;
-    ComRef<IDeviceTopology> endpointTopology;
-    hr = endpoint->Activate(__uuidof(IDeviceTopology), CLSCTX_ALL, nullptr, endpointTopology.PutVoid());
+    win32::ComPtr<IDeviceTopology> endpointTopology;
+    hr = endpoint->Activate(__uuidof(IDeviceTopology), CLSCTX_ALL, nullptr, endpointTopology.put_void());
     if (FAILED(hr)) return hr;
-    ComRef<IConnector> connector;
-    hr = endpointTopology->GetConnector(0, connector.Put());
+    win32::ComPtr<IConnector> connector;
+    hr = endpointTopology->GetConnector(0, connector.put());
     if (FAILED(hr)) return hr;
-    ComRef<IConnector> connectedTo;
-    hr = connector->GetConnectedTo(connectedTo.Put());
+    win32::ComPtr<IConnector> connectedTo;
+    hr = connector->GetConnectedTo(connectedTo.put());
     if (FAILED(hr)) return hr;
-    ComRef<IPart> connectedPart;
-    hr = connectedTo->QueryInterface(__uuidof(IPart), connectedPart.PutVoid());
+    win32::ComPtr<IPart> connectedPart;
+    hr = connectedTo->QueryInterface(__uuidof(IPart), connectedPart.put_void());
     if (FAILED(hr)) return hr;
-    ComRef<IDeviceTopology> adapter;
-    hr = connectedPart->AUDIO_IPART_GET_TOPOLOGY_OBJECT(adapter.Put());
+    win32::ComPtr<IDeviceTopology> adapter;
+    hr = connectedPart->AUDIO_IPART_GET_TOPOLOGY_OBJECT(adapter.put());
     if (FAILED(hr)) return hr;
 
     wchar_t* rawId = nullptr;
@@ -155,21 +155,21 @@ HRESULT AdapterLine(IMMDeviceEnumerator* devices, const wchar_t* id, unsigned le
     const AdapterKind kind = RecogniseAdapter(lowerId);
     const std::optional<UINT> index = LevelSubunit(kind, line, count);
     if (!index) return hr;
-    ComRef<IPart> part;
-    hr = SubunitPart(adapter.Get(), *index, count, part);
+    win32::ComPtr<IPart> part;
+    hr = SubunitPart(adapter.get(), *index, count, part);
     if (FAILED(hr)) return hr;
 
     // The USB adapter's recording line is an automatic gain control: "unmuted" means enabled.
     if (kind == AdapterKind::Vid5a1ePid02b7 && capture) {
-        ComRef<AutoGainControl> gain;
-        hr = part->Activate(CLSCTX_ALL, kAutoGainControlIid, gain.PutVoid());
+        win32::ComPtr<AutoGainControl> gain;
+        hr = part->Activate(CLSCTX_ALL, kAutoGainControlIid, gain.put_void());
         if (FAILED(hr)) return hr;
         return gain->SetEnabled(mute ? FALSE : TRUE, &GUID_NULL);
     }
 
     if (level != kMuteOnly) {
-        ComRef<IAudioVolumeLevel> volume;
-        hr = part->Activate(CLSCTX_ALL, __uuidof(IAudioVolumeLevel), volume.PutVoid());
+        win32::ComPtr<IAudioVolumeLevel> volume;
+        hr = part->Activate(CLSCTX_ALL, __uuidof(IAudioVolumeLevel), volume.put_void());
         if (FAILED(hr)) return hr;
         UINT channels = 0;
         hr = volume->GetChannelCount(&channels);
@@ -187,28 +187,22 @@ HRESULT AdapterLine(IMMDeviceEnumerator* devices, const wchar_t* id, unsigned le
 
     const std::optional<UINT> muteIndex = MuteSubunit(kind, *index, count);
     if (!muteIndex) return E_INVALIDARG;
-    ComRef<IPart> mutePart;
-    hr = SubunitPart(adapter.Get(), *muteIndex, count, mutePart);
+    win32::ComPtr<IPart> mutePart;
+    hr = SubunitPart(adapter.get(), *muteIndex, count, mutePart);
     if (FAILED(hr)) return hr;
-    ComRef<IAudioMute> muteControl;
-    hr = mutePart->Activate(CLSCTX_ALL, __uuidof(IAudioMute), muteControl.PutVoid());
+    win32::ComPtr<IAudioMute> muteControl;
+    hr = mutePart->Activate(CLSCTX_ALL, __uuidof(IAudioMute), muteControl.put_void());
     if (FAILED(hr)) return hr;
     return muteControl->SetMute(mute ? TRUE : FALSE, &GUID_NULL);
 }
 
 HRESULT CoreAudioPath(IMMDeviceEnumerator* enumerator, unsigned level, unsigned line, bool capture, bool mute) {
     ComApartment com;
-    ComRef<IMMDeviceEnumerator> devices;
-    HRESULT hr = S_OK;
-    if (enumerator) {
-        devices = ComRef<IMMDeviceEnumerator>::Share(enumerator);
-    } else {
-        hr = CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
-                              devices.PutVoid());
-        if (FAILED(hr)) return hr;
-    }
-    ComRef<IMMDevice> endpoint;
-    hr = devices->GetDefaultAudioEndpoint(capture ? eCapture : eRender, eMultimedia, endpoint.Put());
+    win32::ComPtr<IMMDeviceEnumerator> devices;
+    HRESULT hr = OpenDeviceEnumerator(enumerator, devices);
+    if (FAILED(hr)) return hr;
+    win32::ComPtr<IMMDevice> endpoint;
+    hr = devices->GetDefaultAudioEndpoint(capture ? eCapture : eRender, eMultimedia, endpoint.put());
     if (FAILED(hr)) return hr;
     wchar_t* rawId = nullptr;
     hr = endpoint->GetId(&rawId);
@@ -219,8 +213,8 @@ HRESULT CoreAudioPath(IMMDeviceEnumerator* enumerator, unsigned level, unsigned 
     hr = CoCreateGuid(&context);
     if (FAILED(hr)) return hr;
 
-    if (line == 0) return StepEndpointVolume(endpoint.Get(), level, mute, context);
-    return AdapterLine(devices.Get(), id.get(), level, line, capture, mute);
+    if (line == 0) return StepEndpointVolume(endpoint.get(), level, mute, context);
+    return AdapterLine(devices.get(), id.get(), level, line, capture, mute);
 }
 
 }  // namespace
