@@ -9,8 +9,12 @@ cp "$E2E_BIN"/*.dll "$E2E_DIR/app/" 2>/dev/null || true
 E2E_BIN=$E2E_DIR/app
 start_launcher
 e2e_key Return
-for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool key Down; done
+pactl subscribe >"$E2E_DIR/streams.log" 2>/dev/null &
+sub=$!
+for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool key Down; sleep 0.3; done
 sleep 1
+kill "$sub" 2>/dev/null || true
+check "no click stream without ding.wav" test "$(grep -c "'new' on sink-input" "$E2E_DIR/streams.log" || true)" -eq 0
 check "clicks without ding.wav: still running" e2e_alive
 shot=$(e2e_shot after-moves)
 check "moves still move the outline (10 downs from 1 is 3)" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 3)"
