@@ -1,0 +1,81 @@
+#include "launcher/skin/skin_image.h"
+
+#include <gtest/gtest.h>
+
+using std::max;
+using std::min;
+#include <gdiplus.h>
+
+namespace tessaly {
+namespace {
+
+class SkinImages : public ::testing::Test {
+protected:
+    GdiplusSession gdiplus;
+    win32::ComInit com;
+};
+
+TEST_F(SkinImages, PngDecodesWithAlphaAndMissingResourcesLeaveTheTargetAlone) {
+    std::unique_ptr<SkinImage> icon;
+    ASSERT_TRUE(LoadSkinImageResource(nullptr, 237, L"PNG", icon));
+    ASSERT_TRUE(icon);
+    EXPECT_TRUE(icon->ok());
+    EXPECT_EQ(icon->width(), 27u);
+    EXPECT_EQ(icon->height(), 27u);
+    EXPECT_TRUE(Gdiplus::IsAlphaPixelFormat(icon->image()->GetPixelFormat()));
+
+    SkinImage* before = icon.get();
+    EXPECT_FALSE(LoadSkinImageResource(nullptr, 999, L"PNG", icon));
+    EXPECT_EQ(icon.get(), before);
+
+    // Bytes that are no picture give an image that exists but draws nothing.
+    std::unique_ptr<SkinImage> broken;
+    ASSERT_TRUE(LoadSkinImageResource(nullptr, 300, L"JPEG", broken));
+    EXPECT_FALSE(broken->ok());
+    EXPECT_EQ(broken->width(), 0u);
+}
+
+TEST_F(SkinImages, LoadingAgainReleasesTheFirstPictureAndFailuresReport0) {
+    SkinPicture picture;
+    EXPECT_EQ(LoadSkinPicture(picture, 999), 0);
+    EXPECT_FALSE(picture);
+    EXPECT_EQ(SkinPictureSize(picture, nullptr).cx, 0);
+
+    ASSERT_EQ(LoadSkinPicture(picture, 216), 1);
+    IPicture* first = picture.get();
+    first->AddRef();
+    ASSERT_EQ(LoadSkinPicture(picture, 216), 1);
+    EXPECT_NE(picture.get(), first);
+    EXPECT_EQ(first->Release(), 0u);  // ours was the last reference
+
+    EXPECT_EQ(LoadSkinPicture(picture, 300), 0);  // not a picture
+    EXPECT_FALSE(picture);
+}
+
+TEST_F(SkinImages, DrawStretchesOrUsesTheNaturalSizeForAnAllZeroRectangle) {
+    SkinPicture picture;
+    ASSERT_EQ(LoadSkinPicture(picture, 216), 1);
+    win32::WindowDc screen(nullptr);
+    win32::MemoryDc dc(::CreateCompatibleDC(screen.get()));
+    win32::Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), 100, 100));
+    win32::SelectedObject keep(dc.get(), bitmap.get());
+    RECT all{0, 0, 100, 100};
+    ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+
+    SIZE natural = SkinPictureSize(picture, dc.get());
+    EXPECT_EQ(natural.cx, 40 * ::GetDeviceCaps(dc.get(), LOGPIXELSX) / 96);
+    EXPECT_EQ(natural.cy, 40 * ::GetDeviceCaps(dc.get(), LOGPIXELSY) / 96);
+
+    EXPECT_EQ(DrawSkinPicture(dc.get(), picture, 0, 0, 0, 0), 1);
+    const COLORREF white = RGB(255, 255, 255);
+    EXPECT_NE(::GetPixel(dc.get(), 1, 1), white);
+    EXPECT_NE(::GetPixel(dc.get(), natural.cx - 2, natural.cy - 2), white);
+    EXPECT_EQ(::GetPixel(dc.get(), natural.cx + 2, natural.cy + 2), white);
+
+    DrawSkinPicture(dc.get(), picture, 0, 0, 100, 100);
+    EXPECT_NE(::GetPixel(dc.get(), 98, 98), white);
+    EXPECT_EQ(DrawSkinPicture(dc.get(), SkinPicture(), 0, 0, 10, 10), 1);  // empty: nothing, no crash
+}
+
+}  // namespace
+}  // namespace tessaly
