@@ -7,6 +7,11 @@ for size in 1280x1024 1024x768; do
   start_launcher
   read -r x y w h < <(e2e_geometry "$WIN")
   check "$size: window covers the screen ($x $y $w $h)" test "$x $y $w $h" = "0 0 $cx $cy"
+  shot=$(e2e_shot "prompt-$cx")
+  right=$((cx - $(scaled_x "$cx" 100))); left=$((right - $(scaled_x "$cx" 600)))
+  check "$size: background drawn" not_black "$shot" 20 $((cy - 20))
+  check "$size: yellow clock at the upper right" \
+    test "$(count_yellow "$shot" "$left" "$(scaled_y "$cy" 90)" $((right - left)) "$(scaled_y "$cy" 50)")" -gt 100
   e2e_key Return
   sleep 0.5
   shot=$(e2e_shot "menu-$cx")
