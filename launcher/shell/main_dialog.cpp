@@ -381,8 +381,11 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kClockTimer) ClockStep();
             return 0;
         case WM_SETFOCUS:
-            if (state.selectDialogActive && state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
-            return 0;
+            if (state.selectDialogActive && state.selectDialogWindow) {
+                ::SetFocus(state.selectDialogWindow);
+                return 0;
+            }
+            return std::nullopt;  // the dialog gives the focus back to its last control
         case WM_QUERYDRAGICON:
             return reinterpret_cast<LRESULT>(icon_.get());
         case WM_COMMAND:

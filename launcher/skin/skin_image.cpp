@@ -86,7 +86,13 @@ int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int r
     OLE_YSIZE_HIMETRIC h = 0;
     picture->get_Width(&w);
     picture->get_Height(&h);
+    // Averaging keeps a picture shrunk for a smaller screen smooth instead of speckled.
+    int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
     picture->Render(dc, left, top, right - left, bottom - top, 0, h, w, -h, nullptr);
+    if (oldMode) ::SetStretchBltMode(dc, oldMode);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     return 1;
 }
 
