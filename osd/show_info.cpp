@@ -33,15 +33,26 @@ void CShow_Info::OnClose() {
 void CShow_Info::RestartTimer() { ::SetTimer(hwnd_, kHideTimer, kHideAfterMs, nullptr); }
 
 void CShow_Info::ShowNoActivate() {
-    // The box must never take the focus from the program the user is watching.
-    ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    // The box must never take the focus from the program the user is watching, and must come
+    // above every other top-most window shown since (a full-screen player, the launcher's panels).
+    ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void CShow_Info::ShowVolume(WPARAM key) {
     if (!hwnd_) return;
     RestartTimer();
-    // The system toggles the mute itself (the hook passes the key on); give it time first.
-    if (key == kMuteKey) ::Sleep(kMuteSettleMs);
+    if (key == kMuteKey) {
+        // The system toggles the mute itself (the hook passes the key on); give it time first.
+        // A timer, not a sleep: this thread also runs the keyboard hook, which the system drops
+        // for good when it does not answer in time.
+        ::SetTimer(hwnd_, kMuteSettleTimer, kMuteSettleMs, nullptr);
+        return;
+    }
+    ShowVolumeNow(key);
+}
+
+void CShow_Info::ShowVolumeNow(WPARAM key) {
     ShowNoActivate();
     if (key == kVolumeUpKey) {
         osdVolume = VolumeAfterUp(osdVolume);
@@ -120,6 +131,11 @@ void CShow_Info::DrawPicture() {
 std::optional<LRESULT> CShow_Info::OnMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_TIMER:
+            if (wp == kMuteSettleTimer) {
+                ::KillTimer(hwnd_, kMuteSettleTimer);
+                ShowVolumeNow(kMuteKey);
+                return 0;
+            }
             if (wp != kHideTimer) return std::nullopt;
             ::KillTimer(hwnd_, kHideTimer);
             ::ShowWindow(hwnd_, SW_HIDE);

@@ -17,6 +17,7 @@ extern BYTE osdBusy;  // a display is being prepared; the hook posts nothing mea
 
 constexpr UINT_PTR kHideTimer = 91;
 constexpr UINT kHideAfterMs = 2000;
+constexpr UINT_PTR kMuteSettleTimer = 92;
 constexpr DWORD kMuteSettleMs = 300;
 constexpr int kBoxWidth = 183;
 constexpr int kBoxHeight = 52;
@@ -49,6 +50,7 @@ private:
     enum class Content { Nothing, Bitmap, Picture };
     void RestartTimer();
     void ShowNoActivate();
+    void ShowVolumeNow(WPARAM key);
     void Render();
     void DrawBitmap();
     void DrawPicture();

@@ -31,7 +31,9 @@ std::optional<std::wstring> ModulePath(HMODULE module, DWORD limit) {
 }
 
 std::wstring ApplicationName() {
-    std::wstring path = ModulePath().value_or(std::wstring());
+    // The marker's name must never be empty (an unnamed mapping would let every copy run), so a
+    // path too long for the Run value is still read here, with the longest path there is.
+    std::wstring path = ModulePath(nullptr, 32768).value_or(std::wstring(L"Vantosd"));
     const size_t slash = path.find_last_of(L"\\/");
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     const size_t dot = name.find_last_of(L'.');

@@ -84,7 +84,7 @@ void CVantosdDlg::PaintIconic() {
     ::DrawIcon(paint.get(), (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, icon_);
 }
 
-std::optional<LRESULT> CVantosdDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+std::optional<LRESULT> CVantosdDlg::OnMessage(UINT msg, WPARAM, LPARAM lp) {
     switch (msg) {
         case WM_NCPAINT:
             // Never on screen: the window hides as soon as it would be drawn.
@@ -109,7 +109,9 @@ std::optional<LRESULT> CVantosdDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (osdBusy) return 0;
             {
                 BusyScope busy;
-                if (EnsureInfo()) info_.ShowVolume(wp);
+                // Each message means its own key, whatever its wParam says.
+                const WPARAM key = msg == kMsgMute ? kMuteKey : msg == kMsgVolumeUp ? kVolumeUpKey : kVolumeDownKey;
+                if (EnsureInfo()) info_.ShowVolume(key);
             }
             return 0;
         default:

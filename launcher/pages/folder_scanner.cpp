@@ -97,9 +97,15 @@ bool FolderScanner::ListFolder(std::wstring_view folder) {
 
     WIN32_FIND_DATAW data;
     // Short names are never shown, so skip them; fetch entries in large blocks.
-    win32::FindHandle find(::FindFirstFileExW((base + L'*').c_str(), FindExInfoBasic, &data,
+    const std::wstring pattern = base + L'*';
+    win32::FindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                               FindExSearchNameMatch, nullptr,
                                               FIND_FIRST_EX_LARGE_FETCH));
+    if (!find && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Systems before Windows 7 know neither option.
+        find.reset(::FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data,
+                                      FindExSearchNameMatch, nullptr, 0));
+    }
     if (!find) {
         // An empty drive root has no entries, not even "." and "..".
         if (::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
