@@ -2,6 +2,8 @@
 #include <climits>
 #include <cstdint>
 
+#include <new>
+
 #include "effects_handle.h"
 #include "local_buffer.h"
 #include "recording_source.h"
@@ -119,10 +121,8 @@ int TAVISUP_CALL TAVISUP_GetInterface(EffectsHandle** handle) {
     if (!FindDriver(*PropertySetForKind(kKindEffects), record)) return 0;
     LocalBuffer block(sizeof(EffectsHandle));
     if (!block) return 0;
-    auto* created = reinterpret_cast<EffectsHandle*>(block.Release());
-    created->pathRecord = record.Release();
-    created->kind = kKindEffects;
-    *handle = created;
+    // The library allocates the handle; the object lives in that block from here on.
+    *handle = new (block.Release()) EffectsHandle{record.Release(), kKindEffects};
     return 1;
 }
 

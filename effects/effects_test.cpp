@@ -131,12 +131,22 @@ TEST_F(EffectsTest, PresetsAreTruncatedAndRecognised) {
     EXPECT_EQ(driver.Item(kPropertyEqualiser, 5), -367001);   // -5.6 dB
     EXPECT_EQ(driver.Item(kPropertyEqualiser, 8), -104857);   // -1.6 dB
 
+    // Band 0 of every preset, converted by hand, so a wrong table row cannot hide behind the
+    // write-then-recognise round trip below.
+    const int band0[TAVISUP_EQ_PRESETS] = {0,      734003,  340787, -629145, -393216, 393216,
+                                           340787, -550502, 812646, -838860, 0,       -865075};
     for (int preset = 0; preset < TAVISUP_EQ_PRESETS; ++preset) {
         ASSERT_EQ(TAVISUP_SetEQMode(handle, preset), 1);
+        EXPECT_EQ(driver.Item(kPropertyEqualiser, 0), band0[preset]) << "preset " << preset;
         int reported = -1;
         ASSERT_EQ(TAVISUP_GetEQMode(handle, &reported), 1);
         EXPECT_EQ(reported, preset);
     }
+
+    ASSERT_EQ(TAVISUP_SetEQMode(handle, 3), 1);
+    EXPECT_EQ(driver.Item(kPropertyEqualiser, 9), 917504);  // 14 dB
+    ASSERT_EQ(TAVISUP_SetEQMode(handle, 7), 1);
+    EXPECT_EQ(driver.Item(kPropertyEqualiser, 9), 52428);   // 0.8 dB
 
     driver.ClearRequests();
     EXPECT_EQ(TAVISUP_SetEQMode(handle, 12), 0);

@@ -10,6 +10,8 @@ namespace {
 static_assert(sizeof(MIXERCONTROLDETAILS_LISTTEXTA) == 72);
 static_assert(MIXERCONTROL_CONTROLTYPE_MUX == 0x70010001);
 static_assert(MIXERLINE_COMPONENTTYPE_DST_WAVEIN == 7);
+constexpr DWORD kMaxMuxChannels = 32;
+constexpr DWORD kMaxMuxItems = 256;
 
 class Mixer {
 public:
@@ -62,7 +64,8 @@ bool FindMultiplexer(const Mixer& mixer, DWORD destination, Multiplexer& mux) {
     const bool uniform = (mux.control.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) != 0;
     mux.channels = uniform || mux.line.cChannels == 0 ? 1 : mux.line.cChannels;
     mux.items = mux.control.cMultipleItems == 0 ? 1 : mux.control.cMultipleItems;
-    return true;
+    // The driver's counts size our buffers: refuse what no real multiplexer has.
+    return mux.channels <= kMaxMuxChannels && mux.items <= kMaxMuxItems;
 }
 
 MIXERCONTROLDETAILS Details(const Multiplexer& mux, DWORD itemSize, void* entries) {
@@ -94,8 +97,11 @@ void SelectOn(const Mixer& mixer, const Multiplexer& mux, uint32_t sourceType) {
         }
         const auto* items = reinterpret_cast<const MIXERCONTROLDETAILS_LISTTEXTA*>(names.get());
         for (DWORD c = 0; c < mux.channels; ++c) {
-            ChooseRecordingItems(items + c * mux.items, mux.items, sourceType,
-                                 values + c * mux.items);
+            // No such source: leave the recording source as it was rather than select nothing.
+            if (!ChooseRecordingItems(items + c * mux.items, mux.items, sourceType,
+                                      values + c * mux.items)) {
+                return;
+            }
         }
     }
     MIXERCONTROLDETAILS write = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values);
@@ -120,9 +126,16 @@ std::atomic<RecordingSource*> g_installed{nullptr};
 
 }  // namespace
 
-void ChooseRecordingItems(const MIXERCONTROLDETAILS_LISTTEXTA* items, size_t count,
+bool ChooseRecordingItems(const MIXERCONTROLDETAILS_LISTTEXTA* items, size_t count,
                           uint32_t sourceType, MIXERCONTROLDETAILS_BOOLEAN* chosen) {
-    for (size_t j = 0; j < count; ++j) chosen[j].fValue = items[j].dwParam2 == sourceType ? 1 : 0;
+    bool found = false;
+    for (size_t j = 0; j < count; ++j) {
+        // A multiplexer takes one choice: the first microphone, not every one (front and rear).
+        const bool pick = !found && items[j].dwParam2 == sourceType;
+        chosen[j].fValue = pick ? 1 : 0;
+        found = found || pick;
+    }
+    return found;
 }
 
 bool SelectedRecordingSource(uint32_t& sourceType) {

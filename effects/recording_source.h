@@ -32,10 +32,11 @@ public:
     ScopedRecordingSource& operator=(const ScopedRecordingSource&) = delete;
 };
 
-// Multiplexer items of a wave-in destination: one boolean per item, set for the items whose
-// source line is of `sourceType`. The mixer puts the line identifier in the first parameter
-// and the component type in the second; only the type is the same on every machine.
-void ChooseRecordingItems(const MIXERCONTROLDETAILS_LISTTEXTA* items, size_t count,
+// Multiplexer items of a wave-in destination: one boolean per item, set for the first item whose
+// source line is of `sourceType`; false when there is none. The mixer puts the line identifier
+// in the first parameter and the component type in the second; only the type is the same on
+// every machine.
+bool ChooseRecordingItems(const MIXERCONTROLDETAILS_LISTTEXTA* items, size_t count,
                           uint32_t sourceType, MIXERCONTROLDETAILS_BOOLEAN* chosen);
 
 // The source type of the first selected item of the first wave-in multiplexer of mixer 0.

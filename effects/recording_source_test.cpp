@@ -21,11 +21,28 @@ TEST(RecordingSourceTest, ChoosesTheMicrophoneByComponentType) {
         Item(0x10002, MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT),
     };
     MIXERCONTROLDETAILS_BOOLEAN chosen[4] = {{7}, {7}, {7}, {7}};
-    ChooseRecordingItems(items, 4, kMicrophoneSource, chosen);
+    EXPECT_TRUE(ChooseRecordingItems(items, 4, kMicrophoneSource, chosen));
     EXPECT_EQ(chosen[0].fValue, 0);
     EXPECT_EQ(chosen[1].fValue, 0);
     EXPECT_EQ(chosen[2].fValue, 1);
     EXPECT_EQ(chosen[3].fValue, 0);
+}
+
+TEST(RecordingSourceTest, ChoosesOnlyTheFirstOfTwoMicrophonesAndReportsNone) {
+    const MIXERCONTROLDETAILS_LISTTEXTA twoMics[] = {
+        Item(1, MIXERLINE_COMPONENTTYPE_SRC_LINE),
+        Item(2, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE),
+        Item(3, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE),
+    };
+    MIXERCONTROLDETAILS_BOOLEAN chosen[3] = {{7}, {7}, {7}};
+    EXPECT_TRUE(ChooseRecordingItems(twoMics, 3, kMicrophoneSource, chosen));
+    EXPECT_EQ(chosen[0].fValue, 0);
+    EXPECT_EQ(chosen[1].fValue, 1);
+    EXPECT_EQ(chosen[2].fValue, 0);  // a multiplexer takes one choice
+
+    const MIXERCONTROLDETAILS_LISTTEXTA noMic[] = {Item(1, MIXERLINE_COMPONENTTYPE_SRC_LINE)};
+    EXPECT_FALSE(ChooseRecordingItems(noMic, 1, kMicrophoneSource, chosen));
+    EXPECT_EQ(chosen[0].fValue, 0);
 }
 
 // Whatever mixer this machine has (often none, or one without a wave-in multiplexer), the
