@@ -20,6 +20,13 @@ check "only one launcher window" test "$(xdotool search --onlyvisible --classnam
 E2E_PID=$first
 check "first copy undisturbed" e2e_alive
 
+# Alt+K before the prompt is answered: nothing happens, the prompt stays.
+e2e_key alt+k
+shot=$(e2e_shot alt-k)
+check "Alt+K before the prompt is answered changes nothing" \
+  test "$(count_white "$shot" 781 666 326 73)" -gt 300 -a "$(count_white "$shot" 100 210 400 600)" -lt 50
+check "and the launcher runs on" e2e_alive
+
 e2e_key Return
 sleep 0.5
 shot=$(e2e_shot menu)
