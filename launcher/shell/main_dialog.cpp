@@ -268,10 +268,10 @@ void CP01Dlg::PlayClickSound() {
     ::ResumeThread(thread);
 }
 
-void CP01Dlg::ProgramPick(WPARAM wp, LPARAM lp) {
+void CP01Dlg::ProgramPick([[maybe_unused]] WPARAM group, LPARAM openFile) {
     AppState& state = State();
-    if (lp == 0) {
-        // Adding to a group arrives with the program pages.
+    if (openFile == 0) {
+        // Adding the chosen program to `group` arrives with the program pages.
         state.selectDialogActive = false;
         return;
     }
@@ -289,7 +289,6 @@ void CP01Dlg::ProgramPick(WPARAM wp, LPARAM lp) {
     if (::GetOpenFileNameW(&ofn)) {
         ::ShellExecuteW(nullptr, L"open", file, nullptr, nullptr, SW_SHOWMAXIMIZED);
     }
-    (void)wp;
 }
 
 void CP01Dlg::ClockStep() {

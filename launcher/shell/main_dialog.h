@@ -57,7 +57,7 @@ private:
     void ShowTiles(bool show);
     void TogglePanel();
     void PlayClickSound();
-    void ProgramPick(WPARAM wp, LPARAM lp);
+    void ProgramPick(WPARAM group, LPARAM openFile);
     void CreateStartPrompt();
     void CreateMenuTiles();
     void PlaceFullScreen();
