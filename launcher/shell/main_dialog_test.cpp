@@ -2,6 +2,8 @@
 // tiles, the hook and the remote send it.
 #include "launcher/shell/main_dialog.h"
 
+#include <commdlg.h>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -158,6 +160,29 @@ TEST_F(MainWindow, ReturnFromAPageIsIgnoredWhileClosing) {
     State().closing = false;
     ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
     EXPECT_EQ(State().runningCommand, 0);
+}
+
+// The open-file dialog of a removable-disk choice: found on screen, starting in the trimmed drive
+// root, and cancelled from a timer while the handler waits in it.
+HWND g_openDialog = nullptr;
+wchar_t g_openFolder[MAX_PATH] = {};
+void CALLBACK CancelOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND found = ::FindWindowW(L"#32770", nullptr);
+    if (!found) return;
+    g_openDialog = found;
+    ::SendMessageW(found, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(g_openFolder));
+    ::KillTimer(nullptr, id);
+    ::PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(MainWindow, RemovableDiskChoiceOpensTheFileDialogInThatDrive) {
+    State().removableDrives = L" E:\\ ";
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, CancelOpenDialog);
+    ::SendMessageW(dlg.hwnd(), kMsgProgramPick, 99, 1);
+    ::KillTimer(nullptr, timer);
+    EXPECT_NE(g_openDialog, nullptr);
+    EXPECT_EQ(State().removableDrives, L"E:\\");  // the global itself is trimmed
+    EXPECT_EQ(std::wstring(g_openFolder).substr(0, 2), L"E:");
 }
 
 TEST(InstanceMapping, OneCopyPerNameUntilTheFirstHandleCloses) {
