@@ -220,6 +220,23 @@ LRESULT Control::Default(UINT msg, WPARAM wp, LPARAM lp) {
     return ::CallWindowProcW(original_, hwnd_, msg, wp, lp);
 }
 
+LRESULT PaintedControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(hwnd_, &ps);
+            Paint(dc);
+            ::EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = static_cast<Control*>(FromHandle(hwnd));
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);

@@ -90,6 +90,15 @@ private:
     WNDPROC original_ = nullptr;
 };
 
+// A control that draws itself completely: paint and print-client requests go to Paint.
+class PaintedControl : public Control {
+public:
+    virtual void Paint(HDC dc) = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 // The module the program's resources live in (the executable).
 HINSTANCE AppInstance();
 void SetAppInstance(HINSTANCE instance);

@@ -68,14 +68,6 @@ void XCButton::Paint(HDC dc) {
 
 LRESULT XCButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT: {
-            win32::PaintDc dc(hwnd_);
-            Paint(dc.get());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_TIMER: {
             HWND self = hwnd_;
             if (wp == kCountdownTimer) OnCountdownTick();
@@ -96,7 +88,7 @@ LRESULT XCButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return r;
         }
         default:
-            return Default(msg, wp, lp);
+            return PaintedControl::WindowProc(msg, wp, lp);
     }
 }
 

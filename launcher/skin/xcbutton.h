@@ -13,7 +13,7 @@
 
 namespace tessaly {
 
-class XCButton : public win32::Control {
+class XCButton : public win32::PaintedControl {
 public:
     static constexpr UINT_PTR kCountdownTimer = 991;
     static constexpr UINT kCountdownPeriodMs = 1000;
@@ -27,7 +27,7 @@ public:
     // Kills the countdown timer (when it was started) and makes any tick still queued inert.
     void StopCountdown();
 
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
     const std::wstring& caption() const { return caption_; }
     int countdown() const { return countdown_.remaining(); }

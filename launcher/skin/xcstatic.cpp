@@ -153,14 +153,6 @@ void IXCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT IXCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT: {
-            win32::PaintDc dc(hwnd_);
-            Paint(dc.get());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_MOUSEMOVE: {
             HWND self = hwnd_;
             LRESULT r = Default(msg, wp, lp);
@@ -178,7 +170,7 @@ LRESULT IXCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ENABLE:
             return KeepStaticFromPainting(hwnd_, msg, wp, lp);
         default:
-            return Default(msg, wp, lp);
+            return PaintedControl::WindowProc(msg, wp, lp);
     }
 }
 
@@ -297,14 +289,6 @@ LRESULT XCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;  // the parent's picture shows through
-        case WM_PAINT: {
-            win32::PaintDc dc(hwnd_);
-            Paint(dc.get());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_MOUSEMOVE: {
             HWND self = hwnd_;
             LRESULT r = Default(msg, wp, lp);
@@ -326,7 +310,7 @@ LRESULT XCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ENABLE:
             return KeepStaticFromPainting(hwnd_, msg, wp, lp);
         default:
-            return Default(msg, wp, lp);
+            return PaintedControl::WindowProc(msg, wp, lp);
     }
 }
 

@@ -16,7 +16,7 @@ namespace tessaly {
 // Draws a tile's outline in dc: white when highlighted, dark grey otherwise.
 void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted);
 
-class IXCStatic : public win32::Control {
+class IXCStatic : public win32::PaintedControl {
 public:
     // Sizes from the primary screen and the current display mode.
     IXCStatic();
@@ -45,7 +45,7 @@ public:
     HFONT font() const { return font_.get(); }
 
     // Outline (highlighted when command == menuSelection) and caption.
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
     int command = 0;       // 1..8, set by the main window
     bool pressed = false;  // pointer inside, mouse captured
@@ -65,7 +65,7 @@ private:
     int pen_width_ = 6;
 };
 
-class XCStatic : public win32::Control {
+class XCStatic : public win32::PaintedControl {
 public:
     static constexpr int kSelectDialogEntry = 99;
 
@@ -92,7 +92,7 @@ public:
     // Enter goes to the owner's key handling untouched.
     bool PreTranslateMessage(MSG& msg) override;
 
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     int penWidth() const { return pen_width_; }
     HFONT font() const { return font_.get(); }
 
