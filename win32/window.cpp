@@ -91,7 +91,8 @@ INT_PTR Dialog::DoModal(HWND owner) {
     if (!ending_) ::ShowWindow(h, SW_SHOW);
 
     MSG msg;
-    while (!ending_) {
+    // A window destroyed without EndDialog ends the run too, or nothing could ever end it.
+    while (!ending_ && hwnd_) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));  // keep WM_QUIT for outer loops

@@ -43,22 +43,27 @@ void CreateClockFont(int cy) {
     ClockFont().reset(::CreateFontIndirectW(&lf));
 }
 
+// Everything a click worker needs, prepared on the user-interface thread: the worker shares
+// no data with it.
+struct ClickJob {
+    HANDLE self = nullptr;
+    HWND mainWindow = nullptr;
+    std::wstring openCommand;
+};
+
 DWORD WINAPI ClickSoundWorker(void* param) {
-    auto* handle = static_cast<HANDLE*>(param);
-    HANDLE self = *handle;
-    delete handle;
-    wchar_t command[MAX_PATH + 64];
-    std::swprintf(command, MAX_PATH + 64, L"open \"%ls\" Alias movie", State().clickSoundPath.c_str());
-    if (::mciSendStringW(command, nullptr, 0, nullptr) == 0) {
+    std::unique_ptr<ClickJob> job(static_cast<ClickJob*>(param));
+    bool handedBack = false;
+    if (::mciSendStringW(job->openCommand.c_str(), nullptr, 0, nullptr) == 0) {
         ::mciSendStringW(L"play movie wait", nullptr, 0, nullptr);
         ::mciSendStringW(L"stop movie", nullptr, 0, nullptr);
         ::mciSendStringW(L"close movie", nullptr, 0, nullptr);
-        if (::SendMessageW(State().mainWindowHandle, kMsgCloseWorker,
-                           reinterpret_cast<WPARAM>(self), 0) == 0)
-            return 0;
+        // The main window answers 1 once it has closed our handle.
+        handedBack = ::SendMessageW(job->mainWindow, kMsgCloseWorker,
+                                    reinterpret_cast<WPARAM>(job->self), 0) == 1;
     }
     // Nobody took the handle (the sound did not open, or the window is gone): close it here.
-    ::CloseHandle(self);
+    if (!handedBack) ::CloseHandle(job->self);
     return 0;
 }
 
@@ -121,7 +126,7 @@ void CP01Dlg::CreateStartPrompt() {
     RECT r = StartPromptRect(s.cx, s.cy);
     startPrompt_ = std::make_unique<XCButton>();
     startPrompt_->countdownActive = true;
-    startPrompt_->Create(L"是否继续运行: 11", 0x380 | WS_CHILD, r, hwnd(), kStartPromptId);
+    startPrompt_->Create(L"\u662F\u5426\u7EE7\u7EED\u8FD0\u884C: 11", 0x380 | WS_CHILD, r, hwnd(), kStartPromptId);
     startPrompt_->textRect = StartPromptTextRect(r);
     startPrompt_->pictureId = 216;
     ::ShowWindow(startPrompt_->hwnd(), SW_SHOWNORMAL);
@@ -150,7 +155,7 @@ bool CP01Dlg::PreTranslateMessage(MSG& msg) {
     KeyContext context{state.selectDialogActive, state.runningCommand};
     switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
         case MainKey::FocusSelectDialog:
-            ::SetFocus(state.selectDialogWindow);
+            if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
             return false;
         case MainKey::Activate:
             MoveSelection(4);
@@ -187,7 +192,7 @@ void CP01Dlg::MoveSelection(int step) {
         ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
     }
     if (state.selectDialogActive) {
-        ::SetFocus(state.selectDialogWindow);
+        if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
         return;
     }
     IXCStatic& current = *menuTiles_[state.menuSelection - 1];
@@ -258,13 +263,12 @@ void CP01Dlg::TogglePanel() {
 
 void CP01Dlg::PlayClickSound() {
     if (!clicks_.Allow(::GetTickCount())) return;
-    auto* param = new HANDLE(nullptr);
-    HANDLE thread = ::CreateThread(nullptr, 0, ClickSoundWorker, param, CREATE_SUSPENDED, nullptr);
-    if (!thread) {
-        delete param;
-        return;
-    }
-    *param = thread;
+    auto job = std::make_unique<ClickJob>();
+    job->mainWindow = hwnd();
+    job->openCommand = L"open \"" + State().clickSoundPath + L"\" Alias movie";
+    HANDLE thread = ::CreateThread(nullptr, 0, ClickSoundWorker, job.get(), CREATE_SUSPENDED, nullptr);
+    if (!thread) return;
+    job.release()->self = thread;  // the worker owns the job from here on
     ::ResumeThread(thread);
 }
 
@@ -325,9 +329,9 @@ void CP01Dlg::Paint() {
         }
     }
     if (TurnMenuImage() && pageTurnPending_) {
+        // The page-turn animation arrives with the program pages; until then the menu is simply
+        // drawn again.
         pageTurnPending_ = false;
-        // The page-turn animation arrives with the program pages.
-        return;
     }
     if (!background_ || !memoryDc_) return;
     auto s = win32::PrimaryScreen();

@@ -70,15 +70,33 @@ protected:
         }
         Pump();
     }
-    void Hook(UINT message, DWORD vk, const FakeModifiers& mods) {
+    LRESULT Hook(UINT message, DWORD vk, const FakeModifiers& mods) {
         KBDLLHOOKSTRUCT event{};
         event.vkCode = vk;
-        HandleHookEvent(HC_ACTION, message, event, mods);
+        LRESULT r = HandleHookEvent(HC_ACTION, message, event, mods);
         Pump();
+        return r;
     }
 
+    // A stand-in karaoke panel that records the keys the hook hands it.
+    class Panel : public win32::Dialog {
+    public:
+        explicit Panel(std::vector<WPARAM>& keys) : Dialog(700), keys_(keys) {}
+
+    protected:
+        std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM) override {
+            if (msg != kMsgPanelKey) return std::nullopt;
+            keys_.push_back(wp);
+            return 0;
+        }
+
+    private:
+        std::vector<WPARAM>& keys_;
+    };
+
     CP01Dlg dlg;
-    win32::Dialog panel{700};
+    std::vector<WPARAM> panelKeys;
+    Panel panel{panelKeys};
 };
 
 TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
@@ -117,7 +135,7 @@ TEST_F(MainWindow, EnterShowsTheMenuAndArrowsWrapAroundIt) {
     Key(VK_DOWN);
     EXPECT_EQ(s.menuSelection, 2);
     Key(VK_ESCAPE);
-    EXPECT_TRUE(::IsWindow(dlg.hwnd()));
+    EXPECT_TRUE(::IsWindowVisible(dlg.hwnd()));
 
     // While a program page runs, the arrows leave the menu alone.
     s.runningCommand = 5;
@@ -139,9 +157,10 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     EXPECT_TRUE(State().karaokePanelShown);
     EXPECT_EQ(State().karaokePanelWindow, panel.hwnd());
 
-    // With the panel up, the arrows belong to it: the menu highlight stays.
+    // With the panel up, the arrows belong to it: swallowed, and handed to the panel.
     FakeModifiers none;
-    Hook(WM_KEYDOWN, VK_DOWN, none);
+    EXPECT_EQ(Hook(WM_KEYDOWN, VK_DOWN, none), 1);
+    EXPECT_EQ(panelKeys, (std::vector<WPARAM>{VK_DOWN}));
     EXPECT_EQ(State().menuSelection, 1);
 
     FakeModifiers chord;
@@ -160,6 +179,30 @@ TEST_F(MainWindow, ReturnFromAPageIsIgnoredWhileClosing) {
     State().closing = false;
     ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
     EXPECT_EQ(State().runningCommand, 0);
+}
+
+// Click workers give their thread handles back, or close them themselves when the sound cannot
+// be opened: no handle is left behind either way.
+TEST_F(MainWindow, ClickWorkersLeaveNoHandleBehind) {
+    auto settle = [] {
+        for (int i = 0; i < 20; ++i) {
+            Pump();
+            ::Sleep(50);
+        }
+    };
+    settle();
+    for (const std::wstring& path : {State().clickSoundPath, std::wstring(L"C:\\no\\such\\ding.wav")}) {
+        State().clickSoundPath = path;
+        DWORD before = 0, after = 0;
+        ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &before));
+        for (int i = 0; i < 3; ++i) {
+            ::SendMessageW(dlg.hwnd(), WM_USER + 25, 0, 0);
+            ::Sleep(260);  // past the 250 ms limit: every request starts a worker
+        }
+        settle();
+        ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &after));
+        EXPECT_EQ(after, before) << "sound file " << std::string(path.begin(), path.end());
+    }
 }
 
 // The open-file dialog of a removable-disk choice: found on screen, starting in the trimmed drive
