@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "local_buffer.h"
+#include "win32/mixer.h"
 
 namespace sonorel {
 namespace {
@@ -13,26 +14,6 @@ static_assert(MIXERLINE_COMPONENTTYPE_DST_WAVEIN == 7);
 constexpr DWORD kMaxMuxChannels = 32;
 constexpr DWORD kMaxMuxItems = 256;
 
-class Mixer {
-public:
-    Mixer() {
-        if (mixerGetNumDevs() == 0) return;
-        HMIXER mixer = nullptr;
-        if (mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) == MMSYSERR_NOERROR) mixer_ = mixer;
-    }
-    ~Mixer() {
-        if (mixer_) mixerClose(mixer_);
-    }
-    Mixer(const Mixer&) = delete;
-    Mixer& operator=(const Mixer&) = delete;
-
-    explicit operator bool() const { return mixer_ != nullptr; }
-    HMIXEROBJ object() const { return reinterpret_cast<HMIXEROBJ>(mixer_); }
-
-private:
-    HMIXER mixer_ = nullptr;
-};
-
 // A wave-in destination's multiplexer: its details hold channels x items entries.
 struct Multiplexer {
     MIXERLINEA line{};
@@ -41,10 +22,10 @@ struct Multiplexer {
     DWORD items = 1;
 };
 
-bool FindMultiplexer(const Mixer& mixer, DWORD destination, Multiplexer& mux) {
+bool FindMultiplexer(const win32::MixerHandle& mixer, DWORD destination, Multiplexer& mux) {
     mux.line.cbStruct = sizeof mux.line;
     mux.line.dwDestination = destination;
-    if (mixerGetLineInfoA(mixer.object(), &mux.line, MIXER_GETLINEINFOF_DESTINATION) !=
+    if (mixerGetLineInfoA(win32::MixerObject(mixer), &mux.line, MIXER_GETLINEINFOF_DESTINATION) !=
             MMSYSERR_NOERROR ||
         mux.line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_WAVEIN) {
         return false;
@@ -56,7 +37,7 @@ bool FindMultiplexer(const Mixer& mixer, DWORD destination, Multiplexer& mux) {
     controls.cControls = 1;
     controls.cbmxctrl = sizeof mux.control;
     controls.pamxctrl = &mux.control;
-    if (mixerGetLineControlsA(mixer.object(), &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+    if (mixerGetLineControlsA(win32::MixerObject(mixer), &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
         MMSYSERR_NOERROR) {
         return false;
     }
@@ -79,7 +60,7 @@ MIXERCONTROLDETAILS Details(const Multiplexer& mux, DWORD itemSize, void* entrie
     return details;
 }
 
-void SelectOn(const Mixer& mixer, const Multiplexer& mux, uint32_t sourceType) {
+void SelectOn(const win32::MixerHandle& mixer, const Multiplexer& mux, uint32_t sourceType) {
     const size_t entries = static_cast<size_t>(mux.channels) * mux.items;
     LocalBuffer chosen(entries * sizeof(MIXERCONTROLDETAILS_BOOLEAN));
     if (!chosen) return;
@@ -91,7 +72,7 @@ void SelectOn(const Mixer& mixer, const Multiplexer& mux, uint32_t sourceType) {
         LocalBuffer names(entries * sizeof(MIXERCONTROLDETAILS_LISTTEXTA));
         if (!names) return;
         MIXERCONTROLDETAILS query = Details(mux, sizeof(MIXERCONTROLDETAILS_LISTTEXTA), names.get());
-        if (mixerGetControlDetailsA(mixer.object(), &query, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
+        if (mixerGetControlDetailsA(win32::MixerObject(mixer), &query, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
             MMSYSERR_NOERROR) {
             return;
         }
@@ -105,13 +86,13 @@ void SelectOn(const Mixer& mixer, const Multiplexer& mux, uint32_t sourceType) {
         }
     }
     MIXERCONTROLDETAILS write = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values);
-    mixerSetControlDetails(mixer.object(), &write, MIXER_SETCONTROLDETAILSF_VALUE);
+    mixerSetControlDetails(win32::MixerObject(mixer), &write, MIXER_SETCONTROLDETAILSF_VALUE);
 }
 
 class MixerSource final : public RecordingSource {
 public:
     void Select(uint32_t sourceType) override {
-        Mixer mixer;
+        win32::MixerHandle mixer = win32::OpenMixer(0);
         if (!mixer) return;
         MIXERCAPSA caps{};
         if (mixerGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return;
@@ -139,7 +120,7 @@ bool ChooseRecordingItems(const MIXERCONTROLDETAILS_LISTTEXTA* items, size_t cou
 }
 
 bool SelectedRecordingSource(uint32_t& sourceType) {
-    Mixer mixer;
+    win32::MixerHandle mixer = win32::OpenMixer(0);
     if (!mixer) return false;
     MIXERCAPSA caps{};
     if (mixerGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return false;
@@ -153,9 +134,9 @@ bool SelectedRecordingSource(uint32_t& sourceType) {
         MIXERCONTROLDETAILS read = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values.get());
         MIXERCONTROLDETAILS list =
             Details(mux, sizeof(MIXERCONTROLDETAILS_LISTTEXTA), names.get());
-        if (mixerGetControlDetailsA(mixer.object(), &read, MIXER_GETCONTROLDETAILSF_VALUE) !=
+        if (mixerGetControlDetailsA(win32::MixerObject(mixer), &read, MIXER_GETCONTROLDETAILSF_VALUE) !=
                 MMSYSERR_NOERROR ||
-            mixerGetControlDetailsA(mixer.object(), &list, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
+            mixerGetControlDetailsA(win32::MixerObject(mixer), &list, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
                 MMSYSERR_NOERROR) {
             return false;
         }

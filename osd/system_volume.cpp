@@ -6,45 +6,13 @@
 #include "launcher/audio/endpoint_step.h"
 #include "launcher/audio/line_volume.h"
 #include "osd/osd_display.h"
+#include "win32/mixer.h"
 
 namespace osd {
 namespace {
 
-// An open mixer, closed when the scope ends.
-class OpenMixer {
-public:
-    OpenMixer() {
-        if (::mixerGetNumDevs() == 0 || ::mixerOpen(&mixer_, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR)
-            mixer_ = nullptr;
-    }
-    ~OpenMixer() {
-        if (mixer_) ::mixerClose(mixer_);
-    }
-    OpenMixer(const OpenMixer&) = delete;
-    OpenMixer& operator=(const OpenMixer&) = delete;
-    HMIXEROBJ get() const { return reinterpret_cast<HMIXEROBJ>(mixer_); }
-    explicit operator bool() const { return mixer_ != nullptr; }
-
-private:
-    HMIXER mixer_ = nullptr;
-};
-
-bool FindControl(HMIXEROBJ mixer, DWORD lineId, DWORD type, MIXERCONTROLW& control) {
-    control = {};
-    control.cbStruct = sizeof control;
-    MIXERLINECONTROLSW controls{};
-    controls.cbStruct = sizeof controls;
-    controls.dwLineID = lineId;
-    controls.dwControlType = type;
-    controls.cControls = 1;
-    controls.cbmxctrl = sizeof control;
-    controls.pamxctrl = &control;
-    return ::mixerGetLineControlsW(mixer, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
-           MMSYSERR_NOERROR;
-}
-
 // The first channel's value of a control that holds unsigned or boolean values.
-bool ReadControl(HMIXEROBJ mixer, const MIXERCONTROLW& control, DWORD& value) {
+bool ReadControl(const win32::MixerHandle& mixer, const MIXERCONTROLW& control, DWORD& value) {
     MIXERCONTROLDETAILS_UNSIGNED detail{};
     MIXERCONTROLDETAILS details{};
     details.cbStruct = sizeof details;
@@ -52,7 +20,7 @@ bool ReadControl(HMIXEROBJ mixer, const MIXERCONTROLW& control, DWORD& value) {
     details.cChannels = 1;  // read as one uniform channel, the way the volume is set
     details.cbDetails = sizeof detail;
     details.paDetails = &detail;
-    if (::mixerGetControlDetailsW(mixer, &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) !=
+    if (::mixerGetControlDetailsW(win32::MixerObject(mixer), &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) !=
         MMSYSERR_NOERROR)
         return false;
     value = detail.dwValue;
@@ -112,22 +80,18 @@ void ReadEndpointState(IMMDeviceEnumerator* enumerator, unsigned& volume, int& m
 }
 
 void ReadMixerState(unsigned& volume, int& muted) {
-    OpenMixer mixer;
+    win32::MixerHandle mixer = win32::OpenMixer(0);
     if (!mixer) return;
-    MIXERLINEW line{};
-    line.cbStruct = sizeof line;
-    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (::mixerGetLineInfoW(mixer.get(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
-        MMSYSERR_NOERROR)
-        return;
     MIXERCONTROLW control;
     DWORD value = 0;
-    if (FindControl(mixer.get(), line.dwLineID, MIXERCONTROL_CONTROLTYPE_VOLUME, control) &&
-        ReadControl(mixer.get(), control, value)) {
+    if (win32::FindDestinationControl(mixer, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERCONTROL_CONTROLTYPE_VOLUME,
+                                      control) &&
+        ReadControl(mixer, control, value)) {
         if (auto percent = PercentFromMixerValue(value, control.Bounds.dwMaximum)) volume = *percent;
     }
-    if (FindControl(mixer.get(), line.dwLineID, MIXERCONTROL_CONTROLTYPE_MUTE, control) &&
-        ReadControl(mixer.get(), control, value)) {
+    if (win32::FindDestinationControl(mixer, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERCONTROL_CONTROLTYPE_MUTE,
+                                      control) &&
+        ReadControl(mixer, control, value)) {
         muted = value ? 1 : 0;
     }
 }

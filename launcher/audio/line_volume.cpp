@@ -9,6 +9,7 @@
 
 #include "adapter.h"
 #include "win32/handles.h"
+#include "win32/mixer.h"
 #include "core_audio_compat.h"
 #include "endpoint_step.h"
 
@@ -35,72 +36,39 @@ struct CoTaskMemDeleter {
 };
 using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
 
-class MixerHandle {
-public:
-    explicit MixerHandle(UINT id) {
-        if (mixerOpen(&h_, id, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) h_ = nullptr;
-    }
-    ~MixerHandle() {
-        if (h_) mixerClose(h_);
-    }
-    MixerHandle(const MixerHandle&) = delete;
-    MixerHandle& operator=(const MixerHandle&) = delete;
-    explicit operator bool() const { return h_ != nullptr; }
-    HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(h_); }
-
-private:
-    HMIXER h_ = nullptr;
-};
-
 // Finds the one control of `controlType` on the recording or playback destination of mixer 0 and
 // hands it to `set`. A missing mixer, destination or control skips silently.
 template <class Set>
 void WithMixerControl(bool capture, DWORD controlType, Set set) {
-    if (mixerGetNumDevs() == 0) return;
-    MixerHandle mixer(0);
+    win32::MixerHandle mixer = win32::OpenMixer(0);
     if (!mixer) return;
-    MIXERLINEW destination{};
-    destination.cbStruct = sizeof destination;
-    destination.dwComponentType = capture ? MIXERLINE_COMPONENTTYPE_DST_WAVEIN : MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (mixerGetLineInfoW(mixer.Object(), &destination, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
-        MMSYSERR_NOERROR)
-        return;
     MIXERCONTROLW control{};
-    control.cbStruct = sizeof control;
-    MIXERLINECONTROLSW controls{};
-    controls.cbStruct = sizeof controls;
-    controls.dwLineID = destination.dwLineID;
-    controls.dwControlType = controlType;
-    controls.cControls = 1;
-    controls.cbmxctrl = sizeof control;
-    controls.pamxctrl = &control;
-    if (mixerGetLineControlsW(mixer.Object(), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
-        MMSYSERR_NOERROR)
-        return;
+    const DWORD destination = capture ? MIXERLINE_COMPONENTTYPE_DST_WAVEIN : MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    if (!win32::FindDestinationControl(mixer, destination, controlType, control)) return;
     set(mixer, control);
 }
 
 template <class Value>
-void SetUniform(const MixerHandle& mixer, const MIXERCONTROLW& control, Value value) {
+void SetUniform(const win32::MixerHandle& mixer, const MIXERCONTROLW& control, Value value) {
     MIXERCONTROLDETAILS details{};
     details.cbStruct = sizeof details;
     details.dwControlID = control.dwControlID;
     details.cChannels = 1;  // one value for all channels
     details.cbDetails = sizeof value;
     details.paDetails = &value;
-    mixerSetControlDetails(mixer.Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+    mixerSetControlDetails(win32::MixerObject(mixer), &details, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
 }
 
 // The mixer only knows the destination's master volume and mute: lines 1..4 change nothing.
 int MixerPath(unsigned level, unsigned line, bool capture, bool mute) {
     if (line != 0) return 0;
     if (level > 100) level = 100;
-    WithMixerControl(capture, MIXERCONTROL_CONTROLTYPE_VOLUME, [&](const MixerHandle& mixer, const MIXERCONTROLW& c) {
+    WithMixerControl(capture, MIXERCONTROL_CONTROLTYPE_VOLUME, [&](const win32::MixerHandle& mixer, const MIXERCONTROLW& c) {
         MIXERCONTROLDETAILS_UNSIGNED value{};
         value.dwValue = static_cast<DWORD>(static_cast<unsigned long long>(level) * c.Bounds.dwMaximum / 100);
         SetUniform(mixer, c, value);
     });
-    WithMixerControl(capture, MIXERCONTROL_CONTROLTYPE_MUTE, [&](const MixerHandle& mixer, const MIXERCONTROLW& c) {
+    WithMixerControl(capture, MIXERCONTROL_CONTROLTYPE_MUTE, [&](const win32::MixerHandle& mixer, const MIXERCONTROLW& c) {
         MIXERCONTROLDETAILS_BOOLEAN value{};
         value.fValue = mute ? 1 : 0;
         SetUniform(mixer, c, value);

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "launcher/audio/line_volume.h"
+#include "win32/mixer.h"
 
 namespace {
 
@@ -18,31 +19,11 @@ struct Control {
 
 class Mixer0 {
 public:
-    Mixer0() {
-        if (mixerGetNumDevs() > 0 && mixerOpen(&h_, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) h_ = nullptr;
-    }
-    ~Mixer0() {
-        if (h_) mixerClose(h_);
-    }
-    Mixer0(const Mixer0&) = delete;
-    Mixer0& operator=(const Mixer0&) = delete;
-    explicit operator bool() const { return h_ != nullptr; }
+    explicit operator bool() const { return static_cast<bool>(h_); }
 
     std::optional<Control> Find(DWORD destinationType, DWORD controlType) const {
-        MIXERLINEW line{};
-        line.cbStruct = sizeof line;
-        line.dwComponentType = destinationType;
-        if (mixerGetLineInfoW(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE)) return {};
         MIXERCONTROLW control{};
-        MIXERLINECONTROLSW controls{};
-        controls.cbStruct = sizeof controls;
-        controls.dwLineID = line.dwLineID;
-        controls.dwControlType = controlType;
-        controls.cControls = 1;
-        controls.cbmxctrl = sizeof control;
-        controls.pamxctrl = &control;
-        if (mixerGetLineControlsW(Object(), &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE))
-            return {};
+        if (!win32::FindDestinationControl(h_, destinationType, controlType, control)) return {};
         return Control{control.dwControlID, control.Bounds.dwMaximum};
     }
 
@@ -55,14 +36,14 @@ public:
         details.cChannels = 1;
         details.cbDetails = sizeof values[0];
         details.paDetails = values;
-        EXPECT_EQ(mixerGetControlDetailsW(Object(), &details, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE),
+        EXPECT_EQ(mixerGetControlDetailsW(win32::MixerObject(h_), &details,
+                                          MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE),
                   MMSYSERR_NOERROR);
         return values[0].dwValue;
     }
 
 private:
-    HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(h_); }
-    HMIXER h_ = nullptr;
+    win32::MixerHandle h_ = win32::OpenMixer(0);
 };
 
 class MixerPathTest : public ::testing::Test {

@@ -20,6 +20,18 @@ bool PointerInside(HWND hwnd, LPARAM lp) {
     return ::PtInRect(&client, pt) != FALSE;
 }
 
+void ReleaseCaptureOf(HWND hwnd) {
+    if (hwnd && ::GetCapture() == hwnd) ::ReleaseCapture();
+}
+
+// A tile the pointer has entered keeps the mouse while the pointer stays inside, and lets it go
+// (no longer pressed) once the pointer leaves.
+void StayOrLeave(HWND hwnd, LPARAM lp, bool& pressed) {
+    if (PointerInside(hwnd, lp)) return;
+    pressed = false;
+    ReleaseCaptureOf(hwnd);
+}
+
 // Hands the keyboard back to an active select dialog.
 void FocusSelectDialog() {
     HWND dialog = State().selectDialogWindow;
@@ -105,10 +117,6 @@ void IXCStatic::Paint(HDC dc) {
     ::SetTextColor(dc, oldColour);
 }
 
-void IXCStatic::ReleaseOwnCapture() {
-    if (hwnd_ && ::GetCapture() == hwnd_) ::ReleaseCapture();
-}
-
 void IXCStatic::OnMouseMove(LPARAM lp) {
     AppState& state = State();
     if (state.selectDialogActive) {
@@ -116,9 +124,7 @@ void IXCStatic::OnMouseMove(LPARAM lp) {
         return;
     }
     if (pressed) {
-        if (PointerInside(hwnd_, lp)) return;
-        pressed = false;
-        ReleaseOwnCapture();
+        StayOrLeave(hwnd_, lp, pressed);
         return;
     }
     HWND self = hwnd_;
@@ -139,7 +145,7 @@ void IXCStatic::OnMouseMove(LPARAM lp) {
 
 void IXCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
     pressed = false;
-    ReleaseOwnCapture();
+    ReleaseCaptureOf(hwnd_);
     HWND self = hwnd_;
     Default(msg, wp, lp);
     if (hwnd_ != self) return;
@@ -215,7 +221,7 @@ void XCStatic::Unpress() {
 }
 
 void XCStatic::Activate() {
-    ReleaseOwnCapture();
+    ReleaseCaptureOf(hwnd_);
     pressed = false;
     // Copy: the activator may replace itself or destroy this tile's owner.
     Activator activator = InstalledActivator();
@@ -242,19 +248,13 @@ void XCStatic::Paint(HDC dc) {
     ::SetTextColor(dc, oldColour);
 }
 
-void XCStatic::ReleaseOwnCapture() {
-    if (hwnd_ && ::GetCapture() == hwnd_) ::ReleaseCapture();
-}
-
 void XCStatic::OnMouseMove(LPARAM lp) {
     if (InertWhileSelectDialog()) {
         FocusSelectDialog();
         return;
     }
     if (pressed) {
-        if (PointerInside(hwnd_, lp)) return;
-        pressed = false;
-        ReleaseOwnCapture();
+        StayOrLeave(hwnd_, lp, pressed);
         return;
     }
     HWND self = hwnd_;
@@ -267,7 +267,7 @@ void XCStatic::OnMouseMove(LPARAM lp) {
 }
 
 void XCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
-    ReleaseOwnCapture();
+    ReleaseCaptureOf(hwnd_);
     hovered = false;
     pressed = false;
     HWND self = hwnd_;

@@ -56,7 +56,6 @@ protected:
 private:
     void OnMouseMove(LPARAM lp);
     void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
-    void ReleaseOwnCapture();
 
     std::wstring label_;
     FontSize font_size_{25, 50};
@@ -111,7 +110,6 @@ private:
     bool InertWhileSelectDialog() const;
     void OnMouseMove(LPARAM lp);
     void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
-    void ReleaseOwnCapture();
 
     win32::Font font_;
     int pen_width_ = 6;
