@@ -1,15 +1,10 @@
 # Cross-build 64-bit Windows binaries with MinGW-w64 (posix threads), run them with Wine.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-
-find_program(CMAKE_C_COMPILER NAMES ${TOOLCHAIN_PREFIX}-gcc-posix ${TOOLCHAIN_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${TOOLCHAIN_PREFIX}-g++-posix ${TOOLCHAIN_PREFIX}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${TOOLCHAIN_PREFIX}-windres REQUIRED)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
+# What the binaries claim: 64-bit Windows XP / Server 2003 (5.2), the linker's default, said here.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--major-subsystem-version,5,--minor-subsystem-version,2")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,--major-subsystem-version,5,--minor-subsystem-version,2")
 
 find_program(WINE_EXECUTABLE NAMES wine64 wine)
 if(WINE_EXECUTABLE)

@@ -13,6 +13,17 @@ static_assert(MIXERCONTROL_CONTROLTYPE_MUX == 0x70010001);
 static_assert(MIXERLINE_COMPONENTTYPE_DST_WAVEIN == 7);
 constexpr DWORD kMaxMuxChannels = 32;
 constexpr DWORD kMaxMuxItems = 256;
+// Every call below gets the opened mixer's handle, never a device number.
+constexpr DWORD kByHandle = MIXER_OBJECTF_HMIXER;
+
+const MixerQueries kSystemQueries = {::mixerGetLineInfoA, ::mixerGetLineControlsA, ::mixerGetControlDetailsA,
+                                     ::mixerSetControlDetails};
+std::atomic<const MixerQueries*> g_queries{nullptr};
+
+const MixerQueries& Queries() {
+    const MixerQueries* installed = g_queries.load();
+    return installed ? *installed : kSystemQueries;
+}
 
 // A wave-in destination's multiplexer: its details hold channels x items entries.
 struct Multiplexer {
@@ -25,7 +36,7 @@ struct Multiplexer {
 bool FindMultiplexer(const win32::MixerHandle& mixer, DWORD destination, Multiplexer& mux) {
     mux.line.cbStruct = sizeof mux.line;
     mux.line.dwDestination = destination;
-    if (mixerGetLineInfoA(win32::MixerObject(mixer), &mux.line, MIXER_GETLINEINFOF_DESTINATION) !=
+    if (Queries().lineInfo(win32::MixerObject(mixer), &mux.line, kByHandle | MIXER_GETLINEINFOF_DESTINATION) !=
             MMSYSERR_NOERROR ||
         mux.line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_WAVEIN) {
         return false;
@@ -37,7 +48,7 @@ bool FindMultiplexer(const win32::MixerHandle& mixer, DWORD destination, Multipl
     controls.cControls = 1;
     controls.cbmxctrl = sizeof mux.control;
     controls.pamxctrl = &mux.control;
-    if (mixerGetLineControlsA(win32::MixerObject(mixer), &controls, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+    if (Queries().lineControls(win32::MixerObject(mixer), &controls, kByHandle | MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
         MMSYSERR_NOERROR) {
         return false;
     }
@@ -72,7 +83,7 @@ void SelectOn(const win32::MixerHandle& mixer, const Multiplexer& mux, uint32_t 
         LocalBuffer names(entries * sizeof(MIXERCONTROLDETAILS_LISTTEXTA));
         if (!names) return;
         MIXERCONTROLDETAILS query = Details(mux, sizeof(MIXERCONTROLDETAILS_LISTTEXTA), names.get());
-        if (mixerGetControlDetailsA(win32::MixerObject(mixer), &query, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
+        if (Queries().getDetails(win32::MixerObject(mixer), &query, kByHandle | MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
             MMSYSERR_NOERROR) {
             return;
         }
@@ -86,7 +97,7 @@ void SelectOn(const win32::MixerHandle& mixer, const Multiplexer& mux, uint32_t 
         }
     }
     MIXERCONTROLDETAILS write = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values);
-    mixerSetControlDetails(win32::MixerObject(mixer), &write, MIXER_SETCONTROLDETAILSF_VALUE);
+    Queries().setDetails(win32::MixerObject(mixer), &write, kByHandle | MIXER_SETCONTROLDETAILSF_VALUE);
 }
 
 class MixerSource final : public RecordingSource {
@@ -134,9 +145,9 @@ bool SelectedRecordingSource(uint32_t& sourceType) {
         MIXERCONTROLDETAILS read = Details(mux, sizeof(MIXERCONTROLDETAILS_BOOLEAN), values.get());
         MIXERCONTROLDETAILS list =
             Details(mux, sizeof(MIXERCONTROLDETAILS_LISTTEXTA), names.get());
-        if (mixerGetControlDetailsA(win32::MixerObject(mixer), &read, MIXER_GETCONTROLDETAILSF_VALUE) !=
+        if (Queries().getDetails(win32::MixerObject(mixer), &read, kByHandle | MIXER_GETCONTROLDETAILSF_VALUE) !=
                 MMSYSERR_NOERROR ||
-            mixerGetControlDetailsA(win32::MixerObject(mixer), &list, MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
+            Queries().getDetails(win32::MixerObject(mixer), &list, kByHandle | MIXER_GETCONTROLDETAILSF_LISTTEXT) !=
                 MMSYSERR_NOERROR) {
             return false;
         }
@@ -164,5 +175,7 @@ RecordingSource& CurrentRecordingSource() {
 }
 
 void InstallRecordingSource(RecordingSource* source) { g_installed.store(source); }
+
+void InstallMixerQueries(const MixerQueries* queries) { g_queries.store(queries); }
 
 }  // namespace sonorel

@@ -45,4 +45,14 @@ bool SelectedRecordingSource(uint32_t& sourceType);
 // The multimedia mixer's multiplexer on mixer device 0.
 RecordingSource& MixerRecordingSource();
 
+// The mixer calls the selection makes on its opened mixer, so a test can see what they are given.
+struct MixerQueries {
+    MMRESULT(WINAPI* lineInfo)(HMIXEROBJ, LPMIXERLINEA, DWORD);
+    MMRESULT(WINAPI* lineControls)(HMIXEROBJ, LPMIXERLINECONTROLSA, DWORD);
+    MMRESULT(WINAPI* getDetails)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD);
+    MMRESULT(WINAPI* setDetails)(HMIXEROBJ, LPMIXERCONTROLDETAILS, DWORD);
+};
+// Null restores the system's.
+void InstallMixerQueries(const MixerQueries* queries);
+
 }  // namespace sonorel

@@ -8,8 +8,8 @@ Posted Picture(LPARAM code) { return {kMsgPicture, 2, code}; }
 }  // namespace
 
 std::optional<Posted> MapKey(DWORD vk, const KeyState& keys) {
-    const bool ctrl = keys.IsDown(VK_LCONTROL);
-    const bool shift = keys.IsDown(VK_LSHIFT);
+    const bool ctrl = keys.IsHeld(VK_LCONTROL);
+    const bool shift = keys.IsHeld(VK_LSHIFT);
     switch (vk) {
         case 'M':
             if (ctrl) return Picture(shift ? 0 : 2);
@@ -33,7 +33,7 @@ std::optional<Posted> MapKey(DWORD vk, const KeyState& keys) {
         case VK_BROWSER_BACK: return Picture(12);
         case VK_BROWSER_FORWARD: return Picture(13);
         case VK_OEM_PLUS:
-            if (keys.IsDown(VK_RWIN)) return Picture(14);
+            if (keys.IsHeld(VK_RWIN)) return Picture(14);
             break;
         case VK_VOLUME_MUTE: return Posted{kMsgMute, kMuteKey, 0};
         case VK_VOLUME_UP: return Posted{kMsgVolumeUp, kVolumeUpKey, 0};

@@ -4,13 +4,10 @@
 
 #include <optional>
 
-namespace osd {
+#include "osd/messages.h"
+#include "win32/key_state.h"
 
-// Messages from the hook to the main window.
-constexpr UINT kMsgPicture = WM_USER + 96;     // wParam 2, lParam = picture code
-constexpr UINT kMsgMute = WM_USER + 97;        // wParam 3
-constexpr UINT kMsgVolumeUp = WM_USER + 98;    // wParam 5
-constexpr UINT kMsgVolumeDown = WM_USER + 99;  // wParam 4
+namespace osd {
 
 // What the volume display is run with (the wParam of the three volume messages).
 constexpr WPARAM kMuteKey = 3;
@@ -25,16 +22,7 @@ struct Posted {
 };
 
 // Which keys are held at the moment; the hook asks the system's asynchronous key state.
-class KeyState {
-public:
-    virtual ~KeyState() = default;
-    virtual bool IsDown(int vk) const = 0;
-};
-
-class AsyncKeyState final : public KeyState {
-public:
-    bool IsDown(int vk) const override { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
-};
+using KeyState = win32::ModifierPort;
 
 // The message for a key going down, or nothing. Only the left Control and left Shift keys and the
 // right Windows key count as modifiers.

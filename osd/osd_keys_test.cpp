@@ -11,7 +11,7 @@ namespace {
 class HeldKeys : public KeyState {
 public:
     HeldKeys(std::initializer_list<int> vks) : down_(vks) {}
-    bool IsDown(int vk) const override { return down_.count(vk) != 0; }
+    bool IsHeld(int vk) const override { return down_.count(vk) != 0; }
 
 private:
     std::set<int> down_;

@@ -47,6 +47,7 @@ void CShow_Info::ShowVolume(WPARAM key) {
         // A timer, not a sleep: this thread also runs the keyboard hook, which the system drops
         // for good when it does not answer in time.
         ::SetTimer(hwnd_, kMuteSettleTimer, kMuteSettleMs, nullptr);
+        muteDisplaySuperseded_ = false;
         return;
     }
     ShowVolumeNow(key);
@@ -75,6 +76,7 @@ void CShow_Info::ShowVolumeNow(WPARAM key) {
 
 void CShow_Info::ShowPicture(unsigned code) {
     if (!hwnd_) return;
+    muteDisplaySuperseded_ = true;
     ShowNoActivate();
     RestartTimer();
     picture_.reset();
@@ -133,7 +135,11 @@ std::optional<LRESULT> CShow_Info::OnMessage(UINT msg, WPARAM wp, LPARAM) {
         case WM_TIMER:
             if (wp == kMuteSettleTimer) {
                 ::KillTimer(hwnd_, kMuteSettleTimer);
-                ShowVolumeNow(kMuteKey);
+                if (muteDisplaySuperseded_) {
+                    volume_.Read(osdVolume, osdMuted);
+                } else {
+                    ShowVolumeNow(kMuteKey);
+                }
                 return 0;
             }
             if (wp != kHideTimer) return std::nullopt;

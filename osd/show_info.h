@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <olectl.h>
 
+#include "osd/messages.h"
 #include "osd/system_volume.h"
 #include "win32/handles.h"
 #include "win32/window.h"
@@ -15,9 +16,7 @@ extern unsigned osdVolume;  // percent, a multiple of 5 after any volume key
 extern int osdMuted;
 extern BYTE osdBusy;  // a display is being prepared; the hook posts nothing meanwhile
 
-constexpr UINT_PTR kHideTimer = 91;
 constexpr UINT kHideAfterMs = 2000;
-constexpr UINT_PTR kMuteSettleTimer = 92;
 constexpr DWORD kMuteSettleMs = 300;
 constexpr int kBoxWidth = 183;
 constexpr int kBoxHeight = 52;
@@ -62,6 +61,9 @@ private:
     int pictureId_ = 0;
     win32::Bitmap bitmap_;
     int bitmapId_ = 0;
+    // A picture came while the mute wait ran: the wait still reads the state, but the picture,
+    // being the last key, stays on screen.
+    bool muteDisplaySuperseded_ = false;
 };
 
 }  // namespace osd

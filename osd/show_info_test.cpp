@@ -6,10 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "osd/osd_display.h"
 #include "osd/osd_keys.h"
 #include "osd/startup.h"
 #include "osd/vantosd_dlg.h"
 #include "win32/handles.h"
+#include "win32/instance.h"
 
 namespace osd {
 namespace {
@@ -51,10 +53,8 @@ COLORREF BitmapPixel(int id, int x, int y) {
 }
 
 COLORREF WindowPixel(HWND hwnd, int x, int y) {
-    HDC dc = ::GetWindowDC(hwnd);
-    COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hwnd, dc);
-    return c;
+    win32::WindowDc dc(hwnd, win32::WindowDc::kWholeWindow);
+    return ::GetPixel(dc.get(), x, y);
 }
 
 class OsdBox : public ::testing::Test {
@@ -123,6 +123,27 @@ TEST_F(OsdBox, MuteKeyWaitsWithoutBlockingThenReadsTheSystemState) {
     box.ShowVolume(kVolumeUpKey);
     EXPECT_EQ(box.bitmapId(), 130);
     EXPECT_EQ(volume_.applied.back(), (std::pair<unsigned, int>{45, 1}));
+}
+
+TEST_F(OsdBox, APictureKeyDuringTheMuteWaitStaysOnScreen) {
+    CShow_Info box(volume_);
+    ASSERT_TRUE(box.Create(nullptr));
+    volume_.systemMuted = 1;
+    box.ShowVolume(kMuteKey);
+    Pump(100);
+    box.ShowPicture(2);
+    Pump(400);
+    // The wait still read the system's state, but drew nothing over the picture.
+    EXPECT_EQ(volume_.reads, 2);
+    EXPECT_EQ(osdMuted, 1);
+    EXPECT_EQ(box.pictureId(), 190);
+    EXPECT_EQ(box.bitmapId(), 0);
+    // The next mute key shows its bar again.
+    volume_.systemMuted = 0;
+    box.ShowVolume(kMuteKey);
+    Pump(400);
+    EXPECT_EQ(box.bitmapId(), VolumeBitmap(40, 0));
+    EXPECT_EQ(box.pictureId(), 0);
 }
 
 TEST_F(OsdBox, PictureKeysLoadTheirJpegAndUnknownCodesHide) {
@@ -212,7 +233,7 @@ TEST_F(OsdBox, MainWindowStaysHiddenHandlesKeysUnlessBusyAndEndsOnClose) {
     EXPECT_EQ(volume_.applied.size(), 1u);
     EXPECT_EQ(dialog.info().pictureId(), 184);
     EXPECT_EQ(osdBusy, 0);
-    const auto path = ModulePath();
+    const auto path = win32::ModulePath();
     ASSERT_TRUE(path);
     wchar_t stored[MAX_PATH + 1] = {};
     DWORD size = sizeof stored;

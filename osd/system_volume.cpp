@@ -30,12 +30,7 @@ bool ReadControl(const win32::MixerHandle& mixer, const MIXERCONTROLW& control, 
 }  // namespace
 
 SystemVolume::SystemVolume(DWORD majorVersion, IMMDeviceEnumerator* enumerator)
-    : majorVersion_(majorVersion) {
-    if (enumerator) {
-        enumerator->AddRef();
-        enumerator_ = win32::ComPtr<IMMDeviceEnumerator>::Attach(enumerator);
-    }
-}
+    : majorVersion_(majorVersion), enumerator_(win32::ComPtr<IMMDeviceEnumerator>::Borrow(enumerator)) {}
 
 void SystemVolume::Read(unsigned& volume, int& muted) {
     if (majorVersion_ >= 6) {
@@ -55,11 +50,8 @@ void SystemVolume::Apply(unsigned volume, int muted) {
 }
 
 void ReadEndpointState(IMMDeviceEnumerator* enumerator, unsigned& volume, int& muted) {
-    win32::ComPtr<IMMDeviceEnumerator> devices;
-    if (enumerator) {
-        enumerator->AddRef();
-        devices = win32::ComPtr<IMMDeviceEnumerator>::Attach(enumerator);
-    } else if (FAILED(::CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+    win32::ComPtr<IMMDeviceEnumerator> devices = win32::ComPtr<IMMDeviceEnumerator>::Borrow(enumerator);
+    if (!devices && FAILED(::CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
                                          __uuidof(IMMDeviceEnumerator), devices.put_void()))) {
         return;
     }
@@ -72,9 +64,9 @@ void ReadEndpointState(IMMDeviceEnumerator* enumerator, unsigned& volume, int& m
         return;
     UINT step = 0;
     UINT count = 0;
-    if (SUCCEEDED(endpointVolume->GetVolumeStepInfo(&step, &count))) {
-        if (auto percent = PercentFromSteps(step, count)) volume = *percent;
-    }
+    // An endpoint that cannot tell its level is not trusted with its mute either.
+    if (FAILED(endpointVolume->GetVolumeStepInfo(&step, &count))) return;
+    if (auto percent = PercentFromSteps(step, count)) volume = *percent;
     BOOL mute = FALSE;
     if (SUCCEEDED(endpointVolume->GetMute(&mute))) muted = mute ? 1 : 0;
 }

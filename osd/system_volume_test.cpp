@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 #include <gtest/gtest.h>
 
-#include "launcher/audio/fake_core_audio.h"
+#include "launcher/audio/test_support/fake_core_audio.h"
 
 namespace osd {
 namespace {
@@ -16,10 +16,18 @@ TEST(OsdEndpointState, ReadsTheDefaultRenderEndpointAndKeepsWhatCannotBeRead) {
     EXPECT_EQ(volume, 50u);  // 17 * 100 / 34
     EXPECT_EQ(muted, 1);     // this endpoint cannot report its mute
 
+    // An endpoint that reports its mute but not its level: neither is taken.
+    world.render.volume.reportsMute = true;
+    world.render.volume.muted = FALSE;
     world.render.volume.stepInfoResult = E_NOTIMPL;
     ReadEndpointState(&world.enumerator, volume = 35, muted);
     EXPECT_EQ(volume, 35u);
+    EXPECT_EQ(muted, 1);
     world.render.volume.stepInfoResult = S_OK;
+    ReadEndpointState(&world.enumerator, volume, muted);
+    EXPECT_EQ(volume, 50u);
+    EXPECT_EQ(muted, 0);
+    volume = 35;
     world.render.volume.stepCount = 1;  // a single step has no scale
     ReadEndpointState(&world.enumerator, volume, muted);
     EXPECT_EQ(volume, 35u);

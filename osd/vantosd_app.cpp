@@ -14,7 +14,8 @@ int CVantosdApp::Run() {
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     ::InitCommonControlsEx(&controls);
 
-    if (ClaimInstance(ApplicationName(), instanceMapping_) != InstanceClaim::First) return 0;
+    marker_.emplace(win32::ApplicationName(L"Vantosd"));
+    if (!marker_->first()) return 0;
 
     // Core Audio and the picture loader both need COM on this, the only, thread.
     win32::ComInit com;

@@ -1,6 +1,8 @@
 #pragma once
 // The OSD program's application object: one copy per desktop, then the hidden main window.
-#include "win32/handles.h"
+#include <optional>
+
+#include "win32/instance.h"
 
 namespace osd {
 
@@ -10,7 +12,7 @@ public:
     int Run();
 
 private:
-    win32::Handle instanceMapping_;  // open for as long as this copy runs
+    std::optional<win32::SingleInstance> marker_;  // held for as long as this copy runs
 };
 
 }  // namespace osd

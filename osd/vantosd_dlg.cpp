@@ -1,28 +1,14 @@
 #include "osd/vantosd_dlg.h"
 
+#include "osd/messages.h"
 #include "osd/osd_keys.h"
 #include "osd/resource.h"
 #include "osd/startup.h"
 #include "win32/handles.h"
+#include "win32/instance.h"
 
 namespace osd {
 namespace {
-
-win32::HookHandle g_hook;
-HWND g_mainWindow = nullptr;
-
-LRESULT CALLBACK KeyboardProc(int code, WPARAM wp, LPARAM lp) {
-    // The key always goes on: the system and the program in front see it too.
-    const LRESULT next = ::CallNextHookEx(g_hook.get(), code, wp, lp);
-    if (code == HC_ACTION && lp) {
-        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
-        static const AsyncKeyState keys;
-        if (auto posted = HookAction(code, wp, key->vkCode, osdBusy != 0, keys)) {
-            ::PostMessageW(g_mainWindow, posted->message, posted->wParam, posted->lParam);
-        }
-    }
-    return next;
-}
 
 // Keeps osdBusy set for one display, and clears it on every way out.
 class BusyScope {
@@ -35,26 +21,23 @@ public:
 
 }  // namespace
 
-bool InstallKeyHook(HWND target) {
-    g_mainWindow = target;
-    g_hook.reset(::SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, ::GetModuleHandleW(nullptr), 0));
-    return static_cast<bool>(g_hook);
-}
-
-void RemoveKeyHook() {
-    g_hook.reset();
-    g_mainWindow = nullptr;
-}
-
 CVantosdDlg::CVantosdDlg(VolumeControl& volume) : win32::Dialog(IDD_VANTOSD_DIALOG), info_(volume) {
     icon_ = ::LoadIconW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-CVantosdDlg::~CVantosdDlg() { RemoveKeyHook(); }
+CVantosdDlg::~CVantosdDlg() = default;
+
+bool CVantosdDlg::OnHookKey(WPARAM event, const KBDLLHOOKSTRUCT& key) {
+    if (auto posted = HookAction(HC_ACTION, event, key.vkCode, osdBusy != 0, keys_)) {
+        ::PostMessageW(hwnd_, posted->message, posted->wParam, posted->lParam);
+    }
+    // The key always goes on: the system and the program in front see it too.
+    return false;
+}
 
 BOOL CVantosdDlg::OnInitDialog() {
-    InstallKeyHook(hwnd_);
-    if (auto path = ModulePath()) RegisterAutostart(*path);
+    hook_.Install([this](WPARAM event, const KBDLLHOOKSTRUCT& key) { return OnHookKey(event, key); });
+    if (auto path = win32::ModulePath()) RegisterAutostart(*path);
     ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     return TRUE;
@@ -66,7 +49,7 @@ bool CVantosdDlg::EnsureInfo() {
 }
 
 void CVantosdDlg::OnClose() {
-    RemoveKeyHook();
+    hook_.Remove();
     // Closing (log-off, for one) ends the program, unlike Enter and Escape.
     if (IsModal()) {
         EndDialog(IDCANCEL);

@@ -5,6 +5,8 @@
 
 #include "osd/show_info.h"
 #include "osd/system_volume.h"
+#include "win32/key_state.h"
+#include "win32/keyboard_hook.h"
 #include "win32/window.h"
 
 namespace osd {
@@ -27,13 +29,13 @@ protected:
 private:
     bool EnsureInfo();
     void PaintIconic();
+    // The hook's decision for one key: post the display request, never swallow the key.
+    bool OnHookKey(WPARAM event, const KBDLLHOOKSTRUCT& key);
 
     HICON icon_ = nullptr;  // shared icon from LoadIcon: owned by the system
     CShow_Info info_;
+    win32::KeyboardHook hook_;
+    win32::AsyncKeyState keys_;
 };
-
-// The low-level keyboard hook; it posts to `target`. False when the system refuses the hook.
-bool InstallKeyHook(HWND target);
-void RemoveKeyHook();
 
 }  // namespace osd

@@ -2,6 +2,7 @@
 // One small owner type per handle kind: each closes its handle exactly once.
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -75,6 +76,13 @@ using Icon = UniqueHandle<SimpleTraits<HICON, ::DestroyIcon>>;
 using HookHandle = UniqueHandle<SimpleTraits<HHOOK, ::UnhookWindowsHookEx>>;
 using Module = UniqueHandle<SimpleTraits<HMODULE, ::FreeLibrary>>;
 using GlobalMemory = UniqueHandle<SimpleTraits<HGLOBAL, ::GlobalFree>>;
+// A window we created ourselves and destroy with its owner object.
+using OwnedWindow = UniqueHandle<SimpleTraits<HWND, ::DestroyWindow>>;
+using ServiceHandle = UniqueHandle<SimpleTraits<SC_HANDLE, ::CloseServiceHandle>>;
+
+inline void FreeCoTaskMem(wchar_t* p) { ::CoTaskMemFree(p); }
+// A string the callee allocated with CoTaskMemAlloc (device ids, known-folder paths).
+using CoTaskMemString = UniqueHandle<SimpleTraits<wchar_t*, FreeCoTaskMem>>;
 
 // A GDI object of a known type (HFONT, HBITMAP, HPEN, HBRUSH).
 template <typename T>
@@ -219,6 +227,34 @@ public:
 
 private:
     HRESULT hr_;
+};
+
+// OleInitialize / OleUninitialize for the life of a scope (the control container, OleLoadPicture).
+class OleInit {
+public:
+    OleInit() : hr_(::OleInitialize(nullptr)) {}
+    ~OleInit() {
+        if (SUCCEEDED(hr_)) ::OleUninitialize();
+    }
+    OleInit(const OleInit&) = delete;
+    OleInit& operator=(const OleInit&) = delete;
+    HRESULT result() const { return hr_; }
+
+private:
+    HRESULT hr_;
+};
+
+// GDI+ for the life of the object. Every image GDI+ decoded must be gone before it ends.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool ok() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
 };
 
 }  // namespace win32

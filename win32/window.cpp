@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "win32/handles.h"
+
 namespace win32 {
 namespace {
 
@@ -224,10 +226,8 @@ LRESULT Control::Default(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT PaintedControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd_, &ps);
-            Paint(dc);
-            ::EndPaint(hwnd_, &ps);
+            PaintDc paint(hwnd_);
+            Paint(paint.get());
             return 0;
         }
         case WM_PRINTCLIENT:
@@ -246,6 +246,76 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         self->Unregister();
         return ::CallWindowProcW(original, hwnd, msg, wp, lp);
+    }
+    return self->WindowProc(msg, wp, lp);
+}
+
+// ---- CustomWindow ----
+
+CustomWindow::~CustomWindow() { Destroy(); }
+
+bool CustomWindow::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+                          const RECT& rect, HWND parent) {
+    if (hwnd_) return false;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!::GetClassInfoExW(AppInstance(), className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = StaticProc;
+        wc.hInstance = AppInstance();
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = className;
+        if (!::RegisterClassExW(&wc)) return false;
+    }
+    bool visible = (style & WS_VISIBLE) != 0;
+    HWND h = ::CreateWindowExW(exStyle, className, title, style & ~WS_VISIBLE, rect.left, rect.top,
+                               rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, AppInstance(), this);
+    if (!h) return false;
+    OnCreated();
+    if (visible && hwnd_) ::ShowWindow(hwnd_, (style & WS_CHILD) ? SW_SHOWNA : SW_SHOWNOACTIVATE);
+    return hwnd_ != nullptr;
+}
+
+void CustomWindow::Destroy() {
+    if (hwnd_) ::DestroyWindow(hwnd_);  // WM_NCDESTROY unregisters
+}
+
+LRESULT CustomWindow::Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
+
+LRESULT CustomWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: {
+            PaintDc paint(hwnd_);
+            OnPaint(paint.get());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            OnPaint(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wp));
+            return 0;
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
+LRESULT CALLBACK CustomWindow::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CustomWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        if (created) created->Register(hwnd);
+    }
+    auto* self = static_cast<CustomWindow*>(FromHandle(hwnd));
+    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = ::DefWindowProcW(hwnd, msg, wp, lp);
+        self->Unregister();
+        self->OnDestroyed();
+        return r;
     }
     return self->WindowProc(msg, wp, lp);
 }

@@ -99,6 +99,31 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
+// A window of a class of our own, registered on first use: the object arrives through
+// lpCreateParams in WM_NCCREATE, so every message after that reaches it.
+class CustomWindow : public Window {
+public:
+    ~CustomWindow() override;
+
+    // Registers className once per process (no background brush: the paint step owns every
+    // pixel), then creates the window. WS_VISIBLE in style shows it once OnCreated has run.
+    bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, const RECT& rect,
+                HWND parent);
+    void Destroy();
+
+protected:
+    // Unhandled messages go to Default; paint and timer requests arrive typed.
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+    virtual void OnCreated() {}
+    virtual void OnPaint(HDC) {}
+    virtual void OnTimer(UINT_PTR) {}
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+};
+
 // The module the program's resources live in (the executable).
 HINSTANCE AppInstance();
 void SetAppInstance(HINSTANCE instance);

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "launcher/audio/fake_core_audio.h"
+#include "launcher/audio/test_support/fake_core_audio.h"
 
 namespace audio {
 namespace {

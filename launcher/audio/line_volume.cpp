@@ -17,25 +17,6 @@ namespace audio {
 
 namespace {
 
-class ComApartment {
-public:
-    ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        // A thread already in another apartment keeps it; only our own initialisation is undone.
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT hr_;
-};
-
-struct CoTaskMemDeleter {
-    void operator()(wchar_t* p) const { CoTaskMemFree(p); }
-};
-using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
-
 // Finds the one control of `controlType` on the recording or playback destination of mixer 0 and
 // hands it to `set`. A missing mixer, destination or control skips silently.
 template <class Set>
@@ -110,9 +91,8 @@ HRESULT AdapterLine(IMMDeviceEnumerator* devices, const wchar_t* id, unsigned le
     hr = connectedPart->AUDIO_IPART_GET_TOPOLOGY_OBJECT(adapter.put());
     if (FAILED(hr)) return hr;
 
-    wchar_t* rawId = nullptr;
-    hr = adapter->GetDeviceId(&rawId);
-    CoTaskString adapterId(rawId);
+    win32::CoTaskMemString adapterId;
+    hr = adapter->GetDeviceId(adapterId.put());
     if (FAILED(hr)) return hr;
     std::wstring lowerId = adapterId ? adapterId.get() : L"";
     if (!lowerId.empty()) CharLowerBuffW(lowerId.data(), static_cast<DWORD>(lowerId.size()));
@@ -165,16 +145,15 @@ HRESULT AdapterLine(IMMDeviceEnumerator* devices, const wchar_t* id, unsigned le
 }
 
 HRESULT CoreAudioPath(IMMDeviceEnumerator* enumerator, unsigned level, unsigned line, bool capture, bool mute) {
-    ComApartment com;
+    win32::ComInit com;  // a thread already in another apartment keeps it
     win32::ComPtr<IMMDeviceEnumerator> devices;
     HRESULT hr = OpenDeviceEnumerator(enumerator, devices);
     if (FAILED(hr)) return hr;
     win32::ComPtr<IMMDevice> endpoint;
     hr = devices->GetDefaultAudioEndpoint(capture ? eCapture : eRender, eMultimedia, endpoint.put());
     if (FAILED(hr)) return hr;
-    wchar_t* rawId = nullptr;
-    hr = endpoint->GetId(&rawId);
-    CoTaskString id(rawId);
+    win32::CoTaskMemString id;
+    hr = endpoint->GetId(id.put());
     if (FAILED(hr)) return hr;
     if (!id) return E_POINTER;
     GUID context{};

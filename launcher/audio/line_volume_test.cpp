@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/audio/fake_core_audio.h"
+#include "launcher/audio/test_support/fake_core_audio.h"
 
 namespace audio {
 namespace {

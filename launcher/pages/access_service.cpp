@@ -4,9 +4,7 @@
 
 namespace tessaly {
 
-namespace {
-using ServiceHandle = win32::UniqueHandle<win32::SimpleTraits<SC_HANDLE, ::CloseServiceHandle>>;
-}
+using win32::ServiceHandle;
 
 void DeviceHandleHolder::Adopt(HANDLE handle, bool owned) {
     Close();

@@ -18,6 +18,12 @@ bool IsDotEntry(const wchar_t* name) {
            (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
+// "X:\" and nothing more.
+bool IsDriveRoot(const std::wstring& path) {
+    return path.size() == 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/') &&
+           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+}
+
 std::wstring WithSeparator(std::wstring_view folder) {
     std::wstring path(folder);
     if (path.back() != L'\\' && path.back() != L'/') path += L'\\';
@@ -107,8 +113,11 @@ bool FolderScanner::ListFolder(std::wstring_view folder) {
                                       FindExSearchNameMatch, nullptr, 0));
     }
     if (!find) {
-        // An empty drive root has no entries, not even "." and "..".
-        if (::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        // An empty drive root has no entries, not even "." and "..": only there does "nothing
+        // found" mean an empty listing. Any other folder has its "." entry, so it is gone.
+        if (::GetLastError() != ERROR_FILE_NOT_FOUND || !IsDriveRoot(base) || !CanListFolder(base)) {
+            return false;
+        }
         fileNames.clear();
         folderNames.clear();
         return true;

@@ -84,6 +84,9 @@ TEST_F(FolderScannerListing, FailedListingKeepsThePreviousLists) {
     EXPECT_FALSE(scanner.ListFolder(L""));
     EXPECT_FALSE(scanner.ListFolder(dir + L"missing\\"));
     EXPECT_FALSE(scanner.ListFolder(dir + L"locked\\"));
+    EXPECT_FALSE(scanner.ListFolder(dir + L"CLIP.MKV\\"));  // a file is not a folder
+    EXPECT_FALSE(scanner.ListFolder(dir + L"missing\\deeper\\"));
+    EXPECT_FALSE(scanner.ListFolder(L"Q:\\"));  // no such drive: not an empty one
     EXPECT_EQ(Sorted(scanner, true), (Names{L"also.avi", L"empty", L"full"}));
     EXPECT_EQ(scanner.FileCount(), 2);
 

@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
+#include <optional>
 
-#include "launcher/skin/skin_image.h"
+#include "launcher/shell/launcher_state.h"
+#include "win32/handles.h"
+#include "win32/instance.h"
 
 namespace tessaly {
 
@@ -15,19 +17,20 @@ public:
     int Run();
 
 private:
+    // Everything that lives while the main window runs, in the order it must end: the shared
+    // state (with its decoded pictures) before OLE, OLE before GDI+.
+    struct Session {
+        win32::GdiplusSession gdiplus;
+        win32::OleInit ole;  // the player control lives in a dialog template; also OleLoadPicture
+        LauncherState state;
+    };
+
     bool InitInstance();
     int ExitInstance();
 
     HINSTANCE instance_;
-    HANDLE instanceMapping_ = nullptr;  // kept open until the process ends
+    std::optional<win32::SingleInstance> marker_;  // kept until the process ends
+    std::optional<Session> session_;
 };
-
-// Named after the executable without extension; null when creation failed or another copy runs.
-// Exposed for tests.
-HANDLE CreateInstanceMapping(const wchar_t* name);
-std::wstring ApplicationName();
-
-// Folder icon drawn by the browser rows; empty when resource 237 is missing.
-std::unique_ptr<SkinImage>& FolderIcon();
 
 }  // namespace tessaly

@@ -5,18 +5,21 @@
 
 namespace tessaly {
 
-// Installs the system-wide low-level keyboard hook on this (the user-interface) thread. It stays
-// in force for the life of the process.
-bool InstallKeyboardHook(HINSTANCE module);
-
-// The hook procedure's work for one event; exposed so tests can feed events and modifiers.
-LRESULT HandleHookEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event,
-                        const ModifierPort& modifiers);
-
-// GetAsyncKeyState of the physical key.
-class AsyncKeyState : public ModifierPort {
+// What the launcher's keyboard hook needs from the rest of the program.
+class HookTarget {
 public:
-    bool IsHeld(int vk) const override { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
+    virtual bool PanelShown() const = 0;
+    virtual HWND PanelWindow() const = 0;  // null when there is no panel
+    virtual void PostTogglePanel() = 0;
+
+protected:
+    ~HookTarget() = default;
 };
+
+// The hook's work for one key event: queues the key for the karaoke panel (posted: the panel does
+// the work on its next message, never inside the hook), asks for the panel to be toggled, and says
+// whether the key is swallowed (true) or passed on.
+bool HandleHookEvent(WPARAM message, const KBDLLHOOKSTRUCT& event, const ModifierPort& modifiers,
+                     HookTarget& target);
 
 }  // namespace tessaly

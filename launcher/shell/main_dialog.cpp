@@ -1,21 +1,38 @@
 #include "launcher/shell/main_dialog.h"
 
+#include "launcher/browser/page_turn.h"
+#include "launcher/browser/picture_viewer.h"
+#include "launcher/browser/player_media.h"
+
 #include <commdlg.h>
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cwchar>
 
+#include "launcher/audio/line_volume.h"
+#include "launcher/messages.h"
 #include "launcher/pages/access_service.h"
 #include "launcher/pages/drive_lists.h"
-#include "launcher/shell/app_state.h"
-#include "launcher/shell/keyboard_hook.h"
+#include "launcher/resource.h"
 #include "launcher/skin/xcbutton.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/scale.h"
 
 namespace tessaly {
 namespace {
+
+// The file kind a browsing menu command lists: "Play Video" and "Karaoke" videos, "Play Music",
+// "Browse Pictures", "Add Program" programs.
+int BrowserKindOfCommand(int command) {
+    switch (command) {
+        case 2: return static_cast<int>(MediaKind::Music);
+        case 3: return static_cast<int>(MediaKind::Picture);
+        case 7: return static_cast<int>(MediaKind::Program);
+        default: return static_cast<int>(MediaKind::Video);
+    }
+}
 
 win32::Font& ClockFont() {
     static win32::Font font;
@@ -31,11 +48,10 @@ LOGFONTW ClockFontDescription() {
 // Arial at cy*500/1920 tenths of a point, then bold at cy*40/1024 pixels high and
 // ClockFontWidth() wide.
 void CreateClockFont(int cy) {
-    HDC screen = ::GetDC(nullptr);
+    win32::WindowDc screen(nullptr);
     int tenths = cy * 500 / 1920;
     LOGFONTW lf{};
-    lf.lfHeight = -::MulDiv(tenths, ::GetDeviceCaps(screen, LOGPIXELSY), 720);
-    ::ReleaseDC(nullptr, screen);
+    lf.lfHeight = -::MulDiv(tenths, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
     std::wcscpy(lf.lfFaceName, L"Arial");
     lf.lfWeight = FW_BOLD;
     lf.lfHeight = win32::ScaleY(cy, 40);
@@ -53,16 +69,16 @@ struct ClickJob {
 
 DWORD WINAPI ClickSoundWorker(void* param) {
     std::unique_ptr<ClickJob> job(static_cast<ClickJob*>(param));
-    bool handedBack = false;
     if (::mciSendStringW(job->openCommand.c_str(), nullptr, 0, nullptr) == 0) {
         ::mciSendStringW(L"play movie wait", nullptr, 0, nullptr);
         ::mciSendStringW(L"stop movie", nullptr, 0, nullptr);
         ::mciSendStringW(L"close movie", nullptr, 0, nullptr);
-        // The main window answers 1 once it has closed our handle.
-        handedBack = ::SendMessageW(job->mainWindow, kMsgCloseWorker,
-                                    reinterpret_cast<WPARAM>(job->self), 0) == 1;
     }
-    // Nobody took the handle (the sound did not open, or the window is gone): close it here.
+    // The main window answers 1 once it has closed our handle; it also forgets it, so a handle
+    // value it no longer knows is never closed on anyone's word.
+    const bool handedBack = ::SendMessageW(job->mainWindow, kMsgCloseWorker,
+                                           reinterpret_cast<WPARAM>(job->self), 0) == 1;
+    // Nobody took the handle (the window is gone): close it here.
     if (!handedBack) ::CloseHandle(job->self);
     return 0;
 }
@@ -78,7 +94,7 @@ int& ClockFontHeight() {
     return height;
 }
 
-CP01Dlg::CP01Dlg() : Dialog(102) {
+CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) {
     CreateClockFont(win32::PrimaryScreen().cy);
 }
 
@@ -91,9 +107,11 @@ void CP01Dlg::PlaceFullScreen() {
 }
 
 BOOL CP01Dlg::OnInitDialog() {
-    AppState& state = State();
-    state.mainWindowHandle = hwnd();
-    InstallKeyboardHook(win32::AppInstance());
+    LauncherState& state = state_;
+    state.mainWindow = hwnd();
+    hook_.Install([this](WPARAM message, const KBDLLHOOKSTRUCT& event) {
+        return HandleHookEvent(message, event, keys_, *this);
+    }, win32::AppInstance());
     PlaceFullScreen();
 
     auto s = win32::PrimaryScreen();
@@ -102,12 +120,11 @@ BOOL CP01Dlg::OnInitDialog() {
         win32::WindowDc screen(nullptr);
         memoryDc_.reset(::CreateCompatibleDC(screen.get()));
     }
-    LoadSkinPicture(background_, 215);
-    ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
-    clockRunning_ = true;
+    LoadSkinPicture(background_, IDJ_MENU_BACKGROUND);
+    StartClock();
     ClockStep();
 
-    icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(128),
+    icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                                 IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
@@ -115,30 +132,59 @@ BOOL CP01Dlg::OnInitDialog() {
     DriveRootLists roots = ScanRemovableAndCdromDrives();
     state.removableDrives = roots.removableDrives;
     state.cdromDrives = roots.cdromDrives;
-    CreateStartPrompt();
+    const bool prompted = CreateStartPrompt();
     CreateMenuTiles();
+    // Created hidden: its start-up switches the karaoke effects on and sets the audio lines.
+    panel_ = std::make_unique<CShowAudio>(effects_, SetLineVolume);
+    if (panel_->Create()) karaokePanel = panel_.get();
+    // Without a prompt there is no countdown to end the launcher and nothing to answer: the menu
+    // comes up as if the prompt had been answered, so the remote still reaches something.
+    if (!prompted) DismissPrompt(true);
     state.clickSoundPath = win32::ExecutableFolder() + L"\\ding.wav";
+    // The page-turn picture is first needed when a page opens: decode it once the first frame is
+    // on screen (this message is handled before any paint, and draws the frame first).
+    ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
     return FALSE;  // the prompt has the focus
 }
 
-void CP01Dlg::CreateStartPrompt() {
+void CP01Dlg::FirstFrameDone() {
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // The background doubles as the first page-turn picture.
+    if (!state_.turnPictures.page) {
+        LoadSkinImageResource(win32::AppInstance(), IDJ_MENU_BACKGROUND, L"JPEG", state_.turnPictures.page);
+    }
+}
+
+void CP01Dlg::StartClock() {
+    if (clockRunning_) return;
+    ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
+    clockRunning_ = true;
+}
+
+bool CP01Dlg::CreateStartPrompt() {
     auto s = win32::PrimaryScreen();
     RECT r = StartPromptRect(s.cx, s.cy);
-    startPrompt_ = std::make_unique<XCButton>();
+    // Nobody answering by the end of the count closes the launcher.
+    startPrompt_ = std::make_unique<XCButton>([this] { ::SendMessageW(hwnd(), WM_CLOSE, 0, 0); });
     startPrompt_->countdownActive = true;
-    startPrompt_->Create(L"\u662F\u5426\u7EE7\u7EED\u8FD0\u884C: 11", 0x380 | WS_CHILD, r, hwnd(), kStartPromptId);
+    if (!startPrompt_->Create(L"\u662F\u5426\u7EE7\u7EED\u8FD0\u884C: 11", 0x380 | WS_CHILD, r, hwnd(),
+                              IDC_START_PROMPT)) {
+        startPrompt_.reset();
+        return false;
+    }
     startPrompt_->textRect = StartPromptTextRect(r);
-    startPrompt_->pictureId = 216;
+    startPrompt_->pictureId = IDJ_START_PROMPT;
     ::ShowWindow(startPrompt_->hwnd(), SW_SHOWNORMAL);
     ::SetFocus(startPrompt_->hwnd());
+    return true;
 }
 
 void CP01Dlg::CreateMenuTiles() {
     auto s = win32::PrimaryScreen();
     int minWidth = 0, minHeight = 0;
     for (int i = 1; i <= kMenuTileCount; ++i) {
-        auto tile = std::make_unique<IXCStatic>();
-        tile->Create(L"", 0x10300, MenuTileRect(s.cx, s.cy, i), hwnd(), kMenuTileId);
+        auto tile = std::make_unique<IXCStatic>(static_cast<MenuTileOwner&>(*this));
+        tile->Create(L"", 0x10300, MenuTileRect(s.cx, s.cy, i), hwnd(), IDC_MENU_TILE);
         tile->SetLabel(MenuLabel(i));
         tile->command = i;
         tile->FitFont();
@@ -151,22 +197,22 @@ void CP01Dlg::CreateMenuTiles() {
 }
 
 bool CP01Dlg::PreTranslateMessage(MSG& msg) {
-    AppState& state = State();
+    LauncherState& state = state_;
     KeyContext context{state.selectDialogActive, state.runningCommand};
     switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
         case MainKey::FocusSelectDialog:
             if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
             return false;
         case MainKey::Activate:
-            MoveSelection(4);
+            MoveSelection(MoveStep::Activate);
             return true;
         case MainKey::Ignore:
             return false;
         case MainKey::PreviousThenStandard:
-            MoveSelection(0);
+            MoveSelection(MoveStep::Previous);
             return StandardDialogKeys(msg);
         case MainKey::NextThenStandard:
-            MoveSelection(1);
+            MoveSelection(MoveStep::Next);
             return StandardDialogKeys(msg);
         case MainKey::Standard:
             return StandardDialogKeys(msg);
@@ -174,11 +220,11 @@ bool CP01Dlg::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
-void CP01Dlg::MoveSelection(int step) {
-    AppState& state = State();
-    if (step == 4) {
+void CP01Dlg::MoveSelection(MoveStep step) {
+    LauncherState& state = state_;
+    if (step == MoveStep::Activate) {
         if (state.runningCommand > 1) return;
-        if (menuShown_) {
+        if (state.menuShown) {
             RunMenuCommand(state.menuSelection);
         } else {
             DismissPrompt(false);
@@ -197,49 +243,113 @@ void CP01Dlg::MoveSelection(int step) {
     }
     IXCStatic& current = *menuTiles_[state.menuSelection - 1];
     ::SetFocus(current.hwnd());
-    ::SendMessageW(::GetParent(current.hwnd()), kMsgClickSound, 0, 0);
+    ::SendMessageW(hwnd(), kMsgClickSound, 0, 0);
     ::InvalidateRect(current.hwnd(), nullptr, TRUE);
 }
+
+bool CP01Dlg::IsHighlighted(const IXCStatic& tile) const { return tile.command == state_.menuSelection; }
+
+void CP01Dlg::OnMenuTileHovered(IXCStatic& tile) {
+    ::SendMessageW(hwnd(), kMsgMenuTileHovered, static_cast<WPARAM>(tile.command), 0);
+}
+
+void CP01Dlg::OnMenuTileFocused(IXCStatic&) { ::SendMessageW(hwnd(), kMsgClickSound, 0, 0); }
+
+void CP01Dlg::OnMenuTilePressed(IXCStatic& tile) {
+    ::SendMessageW(hwnd(), kMsgRunMenuCommand, static_cast<WPARAM>(tile.command),
+                   static_cast<LPARAM>(::GetDlgCtrlID(tile.hwnd())));
+}
+
+void CP01Dlg::MenuTileHovered(int command) {
+    for (auto& tile : menuTiles_) {
+        tile->pressed = false;
+        ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
+    }
+    if (command >= 1 && command <= kMenuTileCount) state_.menuSelection = command;
+}
+
+void CP01Dlg::PostTogglePanel() { ::PostMessageW(hwnd(), kMsgTogglePanel, 0, 0); }
 
 void CP01Dlg::ShowTiles(bool show) {
     for (auto& tile : menuTiles_) ::ShowWindow(tile->hwnd(), show ? SW_SHOWNORMAL : SW_HIDE);
 }
 
 void CP01Dlg::DismissPrompt(bool destroy) {
-    if (!startPrompt_ || menuShown_) return;
-    startPrompt_->StopCountdown();
-    if (destroy) {
-        startPrompt_->Destroy();
-    } else {
-        ::ShowWindow(startPrompt_->hwnd(), SW_HIDE);
+    if (state_.menuShown) return;
+    if (startPrompt_) {
+        startPrompt_->StopCountdown();
+        if (destroy) {
+            startPrompt_->Destroy();
+        } else {
+            ::ShowWindow(startPrompt_->hwnd(), SW_HIDE);
+        }
     }
     ShowTiles(true);
     PlaceFullScreen();
     ::SetFocus(hwnd());
-    menuShown_ = true;
-    State().menuShown = true;
+    state_.menuShown = true;
 }
 
 void CP01Dlg::RunMenuCommand(int command) {
-    AppState& state = State();
+    LauncherState& state = state_;
     if (command < 1 || command > kMenuTileCount) return;
     state.menuSelection = command;
     if (command == 8) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return;
     }
-    // The browser (1-4, 7) and the program pages (5, 6) are not part of this build yet: their
-    // commands leave the menu as it is rather than hiding it with nothing in its place.
+    if (command == 5 || command == 6) {
+        state.runningCommand = command;
+        ShowTiles(false);
+        ::KillTimer(hwnd(), kClockTimer);
+        clockRunning_ = false;
+        (command == 5 ? static_cast<CPage&>(gamePage_) : otherPage_).Open(hwnd());
+        return;
+    }
+    // The browser: its mode from the command; the menu's keys stay guarded while it runs.
+    state.runningCommand = command;
+    if (command == 7) {
+        ShowTiles(false);
+        ::KillTimer(hwnd(), kClockTimer);
+        clockRunning_ = false;
+    }
+    RunBrowser(BrowserKindOfCommand(command));
+    state.runningCommand = 0;
+    if (command == 7) BackFromAddProgram();
+}
+
+void CP01Dlg::RunBrowser(int kind) {
+    if (!browser_) {
+        BrowserHooks hooks;
+        hooks.showPicture = ShowPictureModal;
+        hooks.chooseProgram = [this](HWND, const std::wstring& path, const std::wstring& name) {
+            state_.chosenProgramPath = path;
+            state_.chosenProgramName = name;
+        };
+        browser_ = std::make_unique<CMyOPenFileDialog>(TheMediaPlayer(), std::move(hooks), &keys_,
+                                                       nullptr, state_.folderIcon.get());
+    }
+    browser_->SetMode(kind);
+    browser_->DoModal(hwnd());
+}
+
+// The modal browser of "Add Program" has returned: tiles and clock come back.
+void CP01Dlg::BackFromAddProgram() {
+    if (!state_.menuShown) return;
+    ShowTiles(true);
+    StartClock();
 }
 
 void CP01Dlg::ReturnFromPage(int group) {
-    AppState& state = State();
+    LauncherState& state = state_;
     if (state.closing) return;
     ClockStep();
     ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
     clockRunning_ = true;
     ShowTiles(true);
     state.runningCommand = 0;
+    if (group == 5) gamePage_.Destroy();
+    if (group == 6) otherPage_.Destroy();
     if (group == 5 || group == 6) pageTurnPending_ = true;
     ::SetFocus(hwnd());
     ::SetForegroundWindow(hwnd());
@@ -248,14 +358,15 @@ void CP01Dlg::ReturnFromPage(int group) {
 }
 
 void CP01Dlg::TogglePanel() {
-    AppState& state = State();
-    if (!menuShown_ || !karaokePanel || !karaokePanel->hwnd()) return;
+    LauncherState& state = state_;
+    if (!state.menuShown || !karaokePanel || !karaokePanel->hwnd()) return;
     HWND panel = karaokePanel->hwnd();
     if (::IsWindowVisible(panel)) {
         ::ShowWindow(panel, SW_HIDE);
         state.karaokePanelShown = false;
     } else {
-        ::ShowWindow(panel, SW_SHOWNORMAL);
+        // Shown without activation: the window in front keeps the keyboard.
+        ::ShowWindow(panel, SW_SHOWNOACTIVATE);
         state.karaokePanelShown = true;
     }
     state.karaokePanelWindow = panel;
@@ -265,17 +376,28 @@ void CP01Dlg::PlayClickSound() {
     if (!clicks_.Allow(::GetTickCount())) return;
     auto job = std::make_unique<ClickJob>();
     job->mainWindow = hwnd();
-    job->openCommand = L"open \"" + State().clickSoundPath + L"\" Alias movie";
+    job->openCommand = L"open \"" + state_.clickSoundPath + L"\" Alias movie";
     HANDLE thread = ::CreateThread(nullptr, 0, ClickSoundWorker, job.get(), CREATE_SUSPENDED, nullptr);
     if (!thread) return;
     job.release()->self = thread;  // the worker owns the job from here on
+    clickWorkers_.push_back(thread);
     ::ResumeThread(thread);
 }
 
-void CP01Dlg::ProgramPick([[maybe_unused]] WPARAM group, LPARAM openFile) {
-    AppState& state = State();
+// Any program can post 1040: only a handle this window gave a live worker is closed.
+bool CP01Dlg::CloseClickWorker(HANDLE thread) {
+    auto it = std::find(clickWorkers_.begin(), clickWorkers_.end(), thread);
+    if (!thread || it == clickWorkers_.end()) return false;
+    clickWorkers_.erase(it);
+    ::CloseHandle(thread);
+    return true;
+}
+
+void CP01Dlg::ProgramPick(WPARAM group, LPARAM openFile) {
+    LauncherState& state = state_;
     if (openFile == 0) {
-        // Adding the chosen program to `group` arrives with the program pages.
+        if (group == 1) gamePage_.WriteEntry(state.chosenProgramName, state.chosenProgramPath);
+        if (group == 2) otherPage_.WriteEntry(state.chosenProgramName, state.chosenProgramPath);
         state.selectDialogActive = false;
         return;
     }
@@ -314,24 +436,14 @@ void CP01Dlg::RenderBackground(HDC reference) {
 
 void CP01Dlg::Paint() {
     win32::PaintDc paint(hwnd());
-    // The page-turn picture is first needed when a page opens: decode it after the first frame
-    // (a posted message is handled after this paint, a paint only when nothing is queued).
-    if (!TurnPageImage() && !turnPageRequested_) {
-        turnPageRequested_ = true;
-        ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
-    }
-    AppState& state = State();
-    if (menuShown_ && state.menuSelection == 7) {
-        ShowTiles(true);
-        if (!clockRunning_) {
-            ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
-            clockRunning_ = true;
-        }
-    }
-    if (TurnMenuImage() && pageTurnPending_) {
-        // The page-turn animation arrives with the program pages; until then the menu is simply
-        // drawn again.
+    if (state_.turnPictures.menu && pageTurnPending_) {
+        // Runs inside the page's return message, while the page's pictures are still alive; the
+        // clock comes back with the next timer tick.
         pageTurnPending_ = false;
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        PlayPageTurn(paint.get(), client, state_.turnPictures.page.get(), state_.turnPictures.menu.get(), 0);
+        return;
     }
     if (!background_ || !memoryDc_) return;
     auto s = win32::PrimaryScreen();
@@ -373,7 +485,7 @@ void CP01Dlg::Paint() {
 }
 
 std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    AppState& state = State();
+    LauncherState& state = state_;
     switch (msg) {
         case WM_PAINT:
             Paint();
@@ -392,7 +504,7 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_QUERYDRAGICON:
             return reinterpret_cast<LRESULT>(icon_.get());
         case WM_COMMAND:
-            if (LOWORD(wp) == kStartPromptId && HIWORD(wp) == BN_CLICKED) {
+            if (LOWORD(wp) == IDC_START_PROMPT && HIWORD(wp) == BN_CLICKED) {
                 DismissPrompt(true);
                 return 0;
             }
@@ -404,14 +516,9 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ReturnFromPage(static_cast<int>(wp));
             return 0;
         case kMsgCloseWorker:
-            ::CloseHandle(reinterpret_cast<HANDLE>(wp));
-            return 1;
+            return CloseClickWorker(reinterpret_cast<HANDLE>(wp)) ? 1 : 0;
         case kMsgMenuTileHovered:
-            for (auto& tile : menuTiles_) {
-                tile->pressed = false;
-                ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
-            }
-            if (wp >= 1 && wp <= kMenuTileCount) state.menuSelection = static_cast<int>(wp);
+            MenuTileHovered(static_cast<int>(wp));
             return 0;
         case kMsgProgramPick:
             ProgramPick(wp, lp);
@@ -420,7 +527,7 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             PlayClickSound();
             return 0;
         case kMsgDecodeTurnPage:
-            if (!TurnPageImage()) LoadSkinImageResource(win32::AppInstance(), 215, L"JPEG", TurnPageImage());
+            FirstFrameDone();
             return 0;
         case kMsgTogglePanel:
             TogglePanel();
@@ -431,12 +538,14 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void CP01Dlg::OnClose() {
-    AppState& state = State();
+    LauncherState& state = state_;
     state.closing = true;
     ::KillTimer(hwnd(), kClockTimer);
     clockRunning_ = false;
     RemoveAccessService(deviceHandles_);
     if (karaokePanel && karaokePanel->hwnd()) ::SendMessageW(karaokePanel->hwnd(), WM_CLOSE, 0, 0);
+    if (gamePage_.hwnd()) ::SendMessageW(gamePage_.hwnd(), WM_CLOSE, 0, 0);
+    if (otherPage_.hwnd()) ::SendMessageW(otherPage_.hwnd(), WM_CLOSE, 0, 0);
     // Put back the display mode stored in the registry, in case a launched program changed it.
     ::ChangeDisplaySettingsW(nullptr, 0);
     EndDialog(IDCANCEL);

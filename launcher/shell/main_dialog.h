@@ -4,12 +4,23 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "launcher/audio/karaoke_effects.h"
+#include "launcher/audio/karaoke_panel.h"
+#include "launcher/browser/browser_dialog.h"
 #include "launcher/pages/access_service.h"
+#include "launcher/pages/page.h"
+#include "launcher/shell/launch_actions.h"
+#include "launcher/shell/keyboard_hook.h"
+#include "launcher/shell/launcher_state.h"
 #include "launcher/shell/menu_logic.h"
-#include "launcher/skin/tile_logic.h"
 #include "launcher/skin/skin_image.h"
+#include "launcher/skin/tile_logic.h"
+#include "launcher/skin/tile_owner.h"
 #include "win32/handles.h"
+#include "win32/key_state.h"
+#include "win32/keyboard_hook.h"
 #include "win32/window.h"
 
 namespace tessaly {
@@ -17,25 +28,19 @@ namespace tessaly {
 class IXCStatic;
 class XCButton;
 
-// Custom messages of the main window (the tiles' own are in tile_logic.h).
-constexpr UINT kMsgReturnFromPage = WM_USER + 13; // 1037
-constexpr UINT kMsgCloseWorker = WM_USER + 16;    // 1040
-constexpr UINT kMsgProgramPick = WM_USER + 24;    // 1048
-constexpr UINT kMsgPanelKey = WM_USER + 26;       // 1050
-constexpr UINT kMsgTogglePanel = 2223;
-constexpr UINT kMsgDecodeTurnPage = WM_APP + 1;  // private: finish start-up after the first frame
-constexpr UINT_PTR kClockTimer = 92;
-constexpr int kStartPromptId = 1112;
-constexpr int kMenuTileId = 1113;
-
-// The launcher's full-screen main window: background, clock, start prompt, eight menu tiles.
-class CP01Dlg : public win32::Dialog {
+// The launcher's full-screen main window: background, clock, start prompt, eight menu tiles. It
+// owns its tiles and the keyboard hook, and answers both.
+class CP01Dlg : public win32::Dialog, private MenuTileOwner, public HookTarget {
 public:
-    CP01Dlg();
+    explicit CP01Dlg(LauncherState& state);
     ~CP01Dlg() override;
 
-    // 0 and 3 previous, 1 and 2 next, 4 activate.
-    void MoveSelection(int step);
+    void MoveSelection(MoveStep step);
+
+    // HookTarget
+    bool PanelShown() const override { return state_.karaokePanelShown; }
+    HWND PanelWindow() const override { return state_.karaokePanelWindow; }
+    void PostTogglePanel() override;
 
     // Windows that arrive later plug in here; each may stay null.
     win32::Dialog* karaokePanel = nullptr;
@@ -49,28 +54,43 @@ protected:
     void OnClose() override;
 
 private:
+    // MenuTileOwner: the tiles' reports become the window's numbered messages.
+    bool SelectDialogActive() const override { return state_.selectDialogActive; }
+    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool IsHighlighted(const IXCStatic& tile) const override;
+    void OnMenuTileHovered(IXCStatic& tile) override;
+    void OnMenuTileFocused(IXCStatic& tile) override;
+    void OnMenuTilePressed(IXCStatic& tile) override;
+
     void Paint();
+    void FirstFrameDone();
+    void StartClock();
+    void MenuTileHovered(int command);
+    void BackFromAddProgram();
     void ClockStep();
     void RunMenuCommand(int command);
+    void RunBrowser(int kind);
     void ReturnFromPage(int group);
     void DismissPrompt(bool destroy);
     void ShowTiles(bool show);
     void TogglePanel();
     void PlayClickSound();
+    bool CloseClickWorker(HANDLE thread);
     void ProgramPick(WPARAM group, LPARAM openFile);
-    void CreateStartPrompt();
+    bool CreateStartPrompt();
     void CreateMenuTiles();
     void PlaceFullScreen();
     void RenderBackground(HDC reference);
 
+    LauncherState& state_;
+    win32::KeyboardHook hook_;
+    win32::AsyncKeyState keys_;
     win32::Icon icon_;
     std::unique_ptr<XCButton> startPrompt_;
     std::array<std::unique_ptr<IXCStatic>, kMenuTileCount> menuTiles_;
     SkinPicture background_;
-    bool menuShown_ = false;
     bool pageTurnPending_ = false;
     bool clockRunning_ = false;
-    bool turnPageRequested_ = false;
     std::wstring clockText_;
     RECT clockRect_{};
     win32::MemoryDc memoryDc_;
@@ -78,7 +98,17 @@ private:
     win32::Bitmap backgroundCache_; // the background stretched once per screen size
     SIZE backgroundSize_{};
     ClickRateLimiter clicks_;
+    std::vector<HANDLE> clickWorkers_;  // thread handles of workers not yet handed back
     DeviceHandleHolder deviceHandles_;
+    // The program pages and what their entries start; built with the window, windows per visit.
+    LaunchActions launch_{SystemLaunchPorts(), SystemWindowPorts()};
+    CPage4 gamePage_{state_, launch_};
+    CPage5 otherPage_{state_, launch_};
+    // The media browser of commands 1-4 and 7, made at its first use.
+    std::unique_ptr<CMyOPenFileDialog> browser_;
+    // The karaoke panel and the effects library it drives (the panel goes first).
+    audio::SonorelEffects effects_;
+    std::unique_ptr<CShowAudio> panel_;
 };
 
 // The clock font's shrink counters, process-wide: once smaller, never larger again.

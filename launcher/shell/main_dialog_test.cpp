@@ -8,9 +8,11 @@
 
 #include <set>
 
-#include "launcher/shell/app.h"
-#include "launcher/shell/app_state.h"
+#include "launcher/messages.h"
+#include "launcher/resource.h"
 #include "launcher/shell/keyboard_hook.h"
+#include "launcher/shell/launcher_state.h"
+#include "win32/instance.h"
 
 namespace tessaly {
 namespace {
@@ -50,14 +52,13 @@ public:
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        State() = AppState{};
         ASSERT_TRUE(dlg.Create(nullptr));
         dlg.karaokePanel = &panel;
         ASSERT_TRUE(panel.Create(nullptr));
         Pump();
     }
     void TearDown() override {
-        State().closing = true;
+        state.closing = true;
         dlg.Destroy();
         panel.Destroy();
         Pump();
@@ -70,10 +71,10 @@ protected:
         }
         Pump();
     }
-    LRESULT Hook(UINT message, DWORD vk, const FakeModifiers& mods) {
+    bool Hook(UINT message, DWORD vk, const FakeModifiers& mods) {
         KBDLLHOOKSTRUCT event{};
         event.vkCode = vk;
-        LRESULT r = HandleHookEvent(HC_ACTION, message, event, mods);
+        bool r = HandleHookEvent(message, event, mods, dlg);
         Pump();
         return r;
     }
@@ -94,19 +95,20 @@ protected:
         std::vector<WPARAM>& keys_;
     };
 
-    CP01Dlg dlg;
+    LauncherState state;
+    CP01Dlg dlg{state};
     std::vector<WPARAM> panelKeys;
     Panel panel{panelKeys};
 };
 
 TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
-    AppState& s = State();
-    EXPECT_EQ(s.mainWindowHandle, dlg.hwnd());
+    LauncherState& s = state;
+    EXPECT_EQ(s.mainWindow, dlg.hwnd());
     EXPECT_EQ(s.menuSelection, 1);
     EXPECT_FALSE(s.menuShown);
     auto buttons = VisibleChildren(dlg.hwnd(), L"Button");
     ASSERT_EQ(buttons.size(), 1u);
-    EXPECT_EQ(::GetDlgCtrlID(buttons[0]), 1112);
+    EXPECT_EQ(::GetDlgCtrlID(buttons[0]), IDC_START_PROMPT);
     EXPECT_TRUE(VisibleChildren(dlg.hwnd(), L"Static").empty());
     EXPECT_NE(s.clickSoundPath.find(L"\\ding.wav"), std::wstring::npos);
 
@@ -118,7 +120,7 @@ TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
 
 TEST_F(MainWindow, EnterShowsTheMenuAndArrowsWrapAroundIt) {
     Key(VK_RETURN);
-    AppState& s = State();
+    LauncherState& s = state;
     EXPECT_TRUE(s.menuShown);
     auto tiles = VisibleChildren(dlg.hwnd(), L"Static");
     ASSERT_EQ(tiles.size(), 8u);
@@ -137,6 +139,22 @@ TEST_F(MainWindow, EnterShowsTheMenuAndArrowsWrapAroundIt) {
     Key(VK_ESCAPE);
     EXPECT_TRUE(::IsWindowVisible(dlg.hwnd()));
 
+    // The pointer entering a tile makes it the highlighted one through the window's 1046 step.
+    HWND karaoke = nullptr;
+    for (HWND t : tiles)
+        if (TextOf(t) == L"Karaoke") karaoke = t;
+    ASSERT_NE(karaoke, nullptr);
+    ::SendMessageW(karaoke, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_EQ(s.menuSelection, 4);
+    EXPECT_EQ(::GetCapture(), karaoke);
+    ::ReleaseCapture();
+    Key(VK_DOWN);
+    EXPECT_EQ(s.menuSelection, 5);
+    Key(VK_UP);
+    Key(VK_UP);
+    Key(VK_UP);
+
     // While a program page runs, the arrows leave the menu alone.
     s.runningCommand = 5;
     Key(VK_DOWN);
@@ -149,36 +167,43 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     alt.held = {VK_LMENU};
     Hook(WM_SYSKEYDOWN, 'K', alt);
     EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
-    EXPECT_FALSE(State().karaokePanelShown);
+    EXPECT_FALSE(state.karaokePanelShown);
 
     Key(VK_RETURN);
     Hook(WM_SYSKEYDOWN, 'K', alt);
     EXPECT_TRUE(::IsWindowVisible(panel.hwnd()));
-    EXPECT_TRUE(State().karaokePanelShown);
-    EXPECT_EQ(State().karaokePanelWindow, panel.hwnd());
+    EXPECT_TRUE(state.karaokePanelShown);
+    EXPECT_EQ(state.karaokePanelWindow, panel.hwnd());
 
     // With the panel up, the arrows belong to it: swallowed, and handed to the panel.
     FakeModifiers none;
-    EXPECT_EQ(Hook(WM_KEYDOWN, VK_DOWN, none), 1);
+    EXPECT_TRUE(Hook(WM_KEYDOWN, VK_DOWN, none));
     EXPECT_EQ(panelKeys, (std::vector<WPARAM>{VK_DOWN}));
-    EXPECT_EQ(State().menuSelection, 1);
+    EXPECT_EQ(state.menuSelection, 1);
+    // Queued inside the hook, handled by the panel on its next message.
+    KBDLLHOOKSTRUCT up{};
+    up.vkCode = VK_UP;
+    EXPECT_TRUE(HandleHookEvent(WM_KEYDOWN, up, none, dlg));
+    EXPECT_EQ(panelKeys.size(), 1u);
+    Pump();
+    EXPECT_EQ(panelKeys, (std::vector<WPARAM>{VK_DOWN, VK_UP}));
 
     FakeModifiers chord;
     chord.held = {VK_LCONTROL, VK_LSHIFT, VK_LMENU};
     Hook(WM_KEYDOWN, VK_OEM_5, chord);
     EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
-    EXPECT_FALSE(State().karaokePanelShown);
+    EXPECT_FALSE(state.karaokePanelShown);
 }
 
 TEST_F(MainWindow, ReturnFromAPageIsIgnoredWhileClosing) {
     Key(VK_RETURN);
-    State().runningCommand = 5;
-    State().closing = true;
+    state.runningCommand = 5;
+    state.closing = true;
     ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
-    EXPECT_EQ(State().runningCommand, 5);
-    State().closing = false;
+    EXPECT_EQ(state.runningCommand, 5);
+    state.closing = false;
     ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
-    EXPECT_EQ(State().runningCommand, 0);
+    EXPECT_EQ(state.runningCommand, 0);
 }
 
 // Click workers give their thread handles back, or close them themselves when the sound cannot
@@ -191,12 +216,12 @@ TEST_F(MainWindow, ClickWorkersLeaveNoHandleBehind) {
         }
     };
     settle();
-    for (const std::wstring& path : {State().clickSoundPath, std::wstring(L"C:\\no\\such\\ding.wav")}) {
-        State().clickSoundPath = path;
+    for (const std::wstring& path : {state.clickSoundPath, std::wstring(L"C:\\no\\such\\ding.wav")}) {
+        state.clickSoundPath = path;
         DWORD before = 0, after = 0;
         ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &before));
         for (int i = 0; i < 3; ++i) {
-            ::SendMessageW(dlg.hwnd(), WM_USER + 25, 0, 0);
+            ::SendMessageW(dlg.hwnd(), kMsgClickSound, 0, 0);
             ::Sleep(260);  // past the 250 ms limit: every request starts a worker
         }
         settle();
@@ -205,12 +230,57 @@ TEST_F(MainWindow, ClickWorkersLeaveNoHandleBehind) {
     }
 }
 
+// 1040 closes only the handle of a worker this window started: another handle value posted by
+// anyone stays open, and a worker's handle is closed once.
+TEST_F(MainWindow, CloseWorkerMessageIgnoresHandlesItDidNotHandOut) {
+    win32::Handle foreign(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    ASSERT_TRUE(foreign);
+    EXPECT_EQ(::SendMessageW(dlg.hwnd(), kMsgCloseWorker, reinterpret_cast<WPARAM>(foreign.get()), 0), 0);
+    EXPECT_EQ(::SendMessageW(dlg.hwnd(), kMsgCloseWorker, 0, 0), 0);
+    DWORD flags = 0;
+    EXPECT_TRUE(::GetHandleInformation(foreign.get(), &flags));
+    EXPECT_EQ(::SetEvent(foreign.get()), TRUE);
+}
+
+// A window-creation hook that refuses the start prompt, as a system out of window resources would.
+LRESULT CALLBACK RefuseStartPrompt(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lp)->lpcs;
+        if ((cs->style & WS_CHILD) && reinterpret_cast<UINT_PTR>(cs->hMenu) == IDC_START_PROMPT) return 1;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// No prompt means no countdown: the launcher does not sit there for ever, it shows the menu.
+TEST(MainWindowWithoutPrompt, ShowsTheMenuAsIfThePromptWereAnswered) {
+    LauncherState state;
+    CP01Dlg dlg(state);
+    {
+        win32::HookHandle refuse(::SetWindowsHookExW(WH_CBT, RefuseStartPrompt, nullptr, ::GetCurrentThreadId()));
+        ASSERT_TRUE(refuse);
+        ASSERT_TRUE(dlg.Create(nullptr));
+    }
+    Pump();
+    EXPECT_TRUE(state.menuShown);
+    EXPECT_EQ(::GetDlgItem(dlg.hwnd(), IDC_START_PROMPT), nullptr);
+    EXPECT_EQ(VisibleChildren(dlg.hwnd(), L"Static").size(), 8u);
+    dlg.MoveSelection(MoveStep::Next);
+    EXPECT_EQ(state.menuSelection, 2);
+    state.closing = true;
+    dlg.Destroy();
+    Pump();
+}
+
 // The open-file dialog of a removable-disk choice: found on screen, starting in the trimmed drive
 // root, and cancelled from a timer while the handler waits in it.
 HWND g_openDialog = nullptr;
 wchar_t g_openFolder[MAX_PATH] = {};
 void CALLBACK CancelOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND found = ::FindWindowW(L"#32770", nullptr);
+    // The first visible dialog: the hidden karaoke panel is a dialog window too.
+    HWND found = nullptr;
+    do {
+        found = ::FindWindowExW(nullptr, found, L"#32770", nullptr);
+    } while (found && !::IsWindowVisible(found));
     if (!found) return;
     g_openDialog = found;
     ::SendMessageW(found, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(g_openFolder));
@@ -219,27 +289,22 @@ void CALLBACK CancelOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(MainWindow, RemovableDiskChoiceOpensTheFileDialogInThatDrive) {
-    State().removableDrives = L" E:\\ ";
+    state.removableDrives = L" E:\\ ";
     UINT_PTR timer = ::SetTimer(nullptr, 0, 200, CancelOpenDialog);
     ::SendMessageW(dlg.hwnd(), kMsgProgramPick, 99, 1);
     ::KillTimer(nullptr, timer);
     EXPECT_NE(g_openDialog, nullptr);
-    EXPECT_EQ(State().removableDrives, L"E:\\");  // the global itself is trimmed
+    EXPECT_EQ(state.removableDrives, L"E:\\");  // the global itself is trimmed
     EXPECT_EQ(std::wstring(g_openFolder).substr(0, 2), L"E:");
 }
 
-TEST(InstanceMapping, OneCopyPerNameUntilTheFirstHandleCloses) {
-    HANDLE first = CreateInstanceMapping(L"TessalyInstanceTest");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(CreateInstanceMapping(L"TessalyInstanceTest"), nullptr);
-    HANDLE other = CreateInstanceMapping(L"TessalyInstanceTestRenamed");
-    EXPECT_NE(other, nullptr);  // another executable name is another marker
-    ::CloseHandle(other);
-    ::CloseHandle(first);
-    HANDLE again = CreateInstanceMapping(L"TessalyInstanceTest");
-    EXPECT_NE(again, nullptr);
-    ::CloseHandle(again);
-    EXPECT_EQ(ApplicationName(), L"shell_window_test");
+// The launcher's marker is the shared single-instance marker, named after this executable.
+TEST(InstanceMarker, NamedAfterTheExecutableAndHeldOncePerName) {
+    EXPECT_EQ(win32::ApplicationName(), L"shell_window_test");
+    win32::SingleInstance first(L"TessalyInstanceTest");
+    EXPECT_TRUE(first.first());
+    win32::SingleInstance second(L"TessalyInstanceTest");
+    EXPECT_FALSE(second.first());
 }
 
 }  // namespace

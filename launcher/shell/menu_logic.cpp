@@ -16,10 +16,13 @@ const wchar_t* MenuLabel(int command) {
     return command >= 1 && command <= kMenuTileCount ? labels[command - 1] : L"";
 }
 
-int StepSelection(int selection, int step) {
+int StepSelection(int selection, MoveStep step) {
     if (selection < 1 || selection > kMenuTileCount) selection = 1;
-    if (step == 0 || step == 3) return selection == 1 ? kMenuTileCount : selection - 1;
-    if (step == 1 || step == 2) return selection == kMenuTileCount ? 1 : selection + 1;
+    switch (step) {
+        case MoveStep::Previous: return selection == 1 ? kMenuTileCount : selection - 1;
+        case MoveStep::Next: return selection == kMenuTileCount ? 1 : selection + 1;
+        case MoveStep::Activate: break;
+    }
     return selection;
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "win32/key_state.h"
+
 namespace tessaly {
 
 constexpr int kMenuTileCount = 8;
@@ -13,15 +15,15 @@ constexpr int kMenuTileCount = 8;
 // Menu labels, by command 1..8.
 const wchar_t* MenuLabel(int command);
 
-// MoveSelection steps: 0 and 3 previous, 1 and 2 next, 4 activate.
+// MoveSelection steps.
 enum class MoveStep { Previous = 0, Next = 1, Activate = 4 };
-// The highlight after a previous/next step, wrapping 1 <-> 8.
-int StepSelection(int selection, int step);
+// The highlight after a previous/next step, wrapping 1 <-> 8; Activate leaves it.
+int StepSelection(int selection, MoveStep step);
 
 // What the main window's key pre-translation does with one message.
 enum class MainKey {
     FocusSelectDialog,   // give the select dialog the focus; not handled
-    Activate,            // MoveSelection(4); handled
+    Activate,            // MoveSelection(MoveStep::Activate); handled
     Ignore,              // not handled, and no standard dialog processing (Escape)
     PreviousThenStandard,
     NextThenStandard,
@@ -34,11 +36,7 @@ struct KeyContext {
 MainKey ClassifyMainKey(UINT message, WPARAM vk, const KeyContext& context);
 
 // The low-level hook's view of the modifier keys, so the chord rules run without a keyboard.
-class ModifierPort {
-public:
-    virtual ~ModifierPort() = default;
-    virtual bool IsHeld(int vk) const = 0;  // high bit of the asynchronous state
-};
+using ModifierPort = win32::ModifierPort;
 
 struct HookResult {
     bool sendToPanel = false;   // send 1050 with the key to the karaoke panel

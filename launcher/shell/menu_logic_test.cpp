@@ -8,17 +8,15 @@ namespace tessaly {
 namespace {
 
 TEST(MenuSelection, WrapsBothWaysAndKeepsRangeOnActivate) {
-    EXPECT_EQ(StepSelection(1, 0), 8);
-    EXPECT_EQ(StepSelection(1, 3), 8);
-    EXPECT_EQ(StepSelection(8, 1), 1);
-    EXPECT_EQ(StepSelection(8, 2), 1);
-    EXPECT_EQ(StepSelection(4, 0), 3);
-    EXPECT_EQ(StepSelection(4, 1), 5);
-    EXPECT_EQ(StepSelection(5, 4), 5);
+    EXPECT_EQ(StepSelection(1, MoveStep::Previous), 8);
+    EXPECT_EQ(StepSelection(8, MoveStep::Next), 1);
+    EXPECT_EQ(StepSelection(4, MoveStep::Previous), 3);
+    EXPECT_EQ(StepSelection(4, MoveStep::Next), 5);
+    EXPECT_EQ(StepSelection(5, MoveStep::Activate), 5);
     int sel = 1;
-    for (int i = 0; i < 8; ++i) sel = StepSelection(sel, 1);
+    for (int i = 0; i < 8; ++i) sel = StepSelection(sel, MoveStep::Next);
     EXPECT_EQ(sel, 1);  // a full round comes back
-    EXPECT_EQ(StepSelection(0, 1), 2);  // out-of-range input is treated as the first tile
+    EXPECT_EQ(StepSelection(0, MoveStep::Next), 2);  // out-of-range input is treated as the first tile
 }
 
 TEST(MenuLabels, EightDistinctLabelsInMenuOrder) {

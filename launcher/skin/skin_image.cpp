@@ -8,17 +8,14 @@ using std::max;
 using std::min;
 #include <gdiplus.h>
 
-#include <shlwapi.h>
-
 #include "win32/resource.h"
 
 namespace tessaly {
 
 SkinImage::SkinImage() = default;
 SkinImage::~SkinImage() {
-    image_.reset();
     // The block is the decoder's backing store; it goes only after the image.
-    if (block_) ::GlobalFree(block_);
+    image_.reset();
 }
 
 bool SkinImage::ok() const { return image_ && image_->GetLastStatus() == Gdiplus::Ok; }
@@ -32,20 +29,17 @@ bool LoadSkinImage(HRSRC found, HMODULE module, std::unique_ptr<SkinImage>& out)
     const void* data = res ? ::LockResource(res) : nullptr;
     if (!data || size == 0) return false;
 
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    win32::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, size));
     if (!block) return false;
-    void* dst = ::GlobalLock(block);
-    if (!dst) {
-        ::GlobalFree(block);
-        return false;
-    }
+    void* dst = ::GlobalLock(block.get());
+    if (!dst) return false;
     std::memcpy(dst, data, size);
-    ::GlobalUnlock(block);
+    ::GlobalUnlock(block.get());
 
     auto image = std::make_unique<SkinImage>();
-    image->block_ = block;  // owned from here on
+    image->block_ = std::move(block);
     win32::ComPtr<IStream> stream;
-    if (SUCCEEDED(::CreateStreamOnHGlobal(block, FALSE, stream.put()))) {
+    if (SUCCEEDED(::CreateStreamOnHGlobal(image->block_.get(), FALSE, stream.put()))) {
         image->image_.reset(new Gdiplus::Image(stream.get()));
     }
     out = std::move(image);
@@ -60,13 +54,33 @@ bool LoadSkinImageResource(HMODULE module, int id, const wchar_t* type,
     return LoadSkinImage(found, module, out);
 }
 
+bool WrapSkinBitmap(HBITMAP dib, std::unique_ptr<SkinImage>& out) {
+    DIBSECTION section{};
+    if (!dib || ::GetObjectW(dib, sizeof section, &section) != sizeof section) return false;
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    // Top-down only: GDI+ takes the first row at the start of the buffer.
+    if (!section.dsBm.bmBits || header.biBitCount != 32 || header.biHeight >= 0 || header.biWidth <= 0) return false;
+    auto image = std::make_unique<SkinImage>();
+    image->image_.reset(new Gdiplus::Bitmap(header.biWidth, -header.biHeight, section.dsBm.bmWidthBytes,
+                                            PixelFormat32bppRGB, static_cast<BYTE*>(section.dsBm.bmBits)));
+    image->viewOf_ = dib;
+    out = std::move(image);
+    return true;
+}
+
 int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module) {
     if (!module) module = ::GetModuleHandleW(nullptr);
     auto bytes = win32::ResourceBytes(module, id, L"JPEG");
     if (bytes.empty()) return 0;
-    win32::ComPtr<IStream> stream = win32::ComPtr<IStream>::Attach(
-        ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
-    if (!stream) return 0;
+    // A stream over a block of our own: shlwapi's memory stream has no name before Vista.
+    win32::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    void* dst = block ? ::GlobalLock(block.get()) : nullptr;
+    if (!dst) return 0;
+    std::memcpy(dst, bytes.data(), bytes.size());
+    ::GlobalUnlock(block.get());
+    win32::ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(block.get(), TRUE, stream.put())) || !stream) return 0;
+    block.release();  // the stream frees it
     picture.reset();
     if (FAILED(::OleLoadPicture(stream.get(), 0, FALSE, IID_IPicture, picture.put_void()))) {
         picture.reset();
@@ -102,30 +116,10 @@ SIZE SkinPictureSize(const SkinPicture& picture, HDC dc) {
     OLE_YSIZE_HIMETRIC h = 0;
     picture->get_Width(&w);
     picture->get_Height(&h);
-    HDC screen = nullptr;
-    if (!dc) dc = screen = ::GetDC(nullptr);
+    win32::WindowDc screen(nullptr);
+    if (!dc) dc = screen.get();
     // 2540 high-metric units per inch.
-    SIZE s{::MulDiv(w, ::GetDeviceCaps(dc, LOGPIXELSX), 2540),
-           ::MulDiv(h, ::GetDeviceCaps(dc, LOGPIXELSY), 2540)};
-    if (screen) ::ReleaseDC(nullptr, screen);
-    return s;
-}
-
-std::unique_ptr<SkinImage>& TurnPageImage() {
-    static std::unique_ptr<SkinImage> image;
-    return image;
-}
-std::unique_ptr<SkinImage>& TurnMenuImage() {
-    static std::unique_ptr<SkinImage> image;
-    return image;
-}
-
-GdiplusSession::GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-}
-GdiplusSession::~GdiplusSession() {
-    if (token_) Gdiplus::GdiplusShutdown(token_);
+    return SIZE{::MulDiv(w, ::GetDeviceCaps(dc, LOGPIXELSX), 2540), ::MulDiv(h, ::GetDeviceCaps(dc, LOGPIXELSY), 2540)};
 }
 
 }  // namespace tessaly

@@ -28,11 +28,15 @@ public:
     bool ok() const;  // decoded without error
     UINT width() const;
     UINT height() const;
+    // The bitmap whose pixels this image shows in place (WrapSkinBitmap), or null.
+    HBITMAP viewOf() const { return viewOf_; }
 
 private:
     friend bool LoadSkinImage(HRSRC found, HMODULE module, std::unique_ptr<SkinImage>& out);
+    friend bool WrapSkinBitmap(HBITMAP dib, std::unique_ptr<SkinImage>& out);
     std::unique_ptr<Gdiplus::Image> image_;
-    HGLOBAL block_ = nullptr;
+    win32::GlobalMemory block_;
+    HBITMAP viewOf_ = nullptr;
 };
 
 using SkinPicture = win32::ComPtr<IPicture>;
@@ -44,6 +48,11 @@ bool LoadSkinImage(HRSRC found, HMODULE module, std::unique_ptr<SkinImage>& out)
 bool LoadSkinImageResource(HMODULE module, int id, const wchar_t* type,
                            std::unique_ptr<SkinImage>& out);
 
+// A SkinImage over the pixels of a 32-bit top-down DIB section, without a copy: a picture that is
+// already decoded and stretched is not decoded a second time. The DIB's owner must outlive the
+// image (viewOf() tells whose it is). False, out left as it was, for any other bitmap.
+bool WrapSkinBitmap(HBITMAP dib, std::unique_ptr<SkinImage>& out);
+
 // 1 on success, 0 when JPEG resource id is missing or cannot be loaded.
 int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module = nullptr);
 // Draws the whole picture stretched into the rectangle; an all-zero rectangle means the
@@ -52,20 +61,12 @@ int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int r
 // Size in device pixels of dc (or of the screen when dc is null); (0, 0) for an empty picture.
 SIZE SkinPictureSize(const SkinPicture& picture, HDC dc = nullptr);
 
-// The two pictures of the page-turn, shared by the main window and the program pages.
-std::unique_ptr<SkinImage>& TurnPageImage();
-std::unique_ptr<SkinImage>& TurnMenuImage();
-
-// Starts GDI+ for the life of the object.
-class GdiplusSession {
-public:
-    GdiplusSession();
-    ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
+// The two pictures of the page-turn, shared by the main window and the program pages. Whoever
+// holds them lives inside the GDI+ session (win32::GdiplusSession) that decoded them; each may be
+// empty, and every user tests that first.
+struct TurnPictures {
+    std::unique_ptr<SkinImage> page;
+    std::unique_ptr<SkinImage> menu;
 };
 
 }  // namespace tessaly

@@ -11,7 +11,7 @@ namespace {
 
 class SkinImages : public ::testing::Test {
 protected:
-    GdiplusSession gdiplus;
+    win32::GdiplusSession gdiplus;
     win32::ComInit com;
 };
 

@@ -7,13 +7,6 @@
 
 namespace tessaly {
 
-// Messages the skinned controls send to their owners.
-constexpr UINT kMsgRunMenuCommand = WM_USER + 12;  // 1036: wParam command, lParam control id
-constexpr UINT kMsgTilePressed = WM_USER + 15;     // 1039: wParam index, lParam kind
-constexpr UINT kMsgMenuTileHovered = WM_USER + 22; // 1046: wParam command
-constexpr UINT kMsgClickSound = WM_USER + 25;      // 1049
-constexpr UINT kMsgTileHovered = WM_USER + 40;     // 1064: wParam index
-
 constexpr COLORREF kOutlineHighlighted = 0xFFFFFF;
 constexpr COLORREF kOutlineNormal = 0x161616;
 constexpr COLORREF kCaptionColour = 0xFFFFFF;

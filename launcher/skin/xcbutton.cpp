@@ -4,7 +4,8 @@
 
 namespace tessaly {
 
-XCButton::XCButton() : font_(CreateSkinFont(font_size_)) {}
+XCButton::XCButton(std::function<void()> countdownFinished)
+    : font_(CreateSkinFont(font_size_)), countdownFinished_(std::move(countdownFinished)) {}
 
 XCButton::~XCButton() { Destroy(); }
 
@@ -29,7 +30,7 @@ void XCButton::OnCountdownTick() {
     ::InvalidateRect(hwnd_, nullptr, TRUE);
     if (tick.close) {
         ::KillTimer(hwnd_, kCountdownTimer);
-        ::SendMessageW(::GetParent(hwnd_), WM_CLOSE, 0, 0);
+        if (countdownFinished_) countdownFinished_();
     }
 }
 

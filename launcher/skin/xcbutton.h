@@ -1,11 +1,13 @@
 #pragma once
 // A push button that paints itself: a JPEG stretched over the whole button and a bold white
-// caption in textRect. It can count down once a second and close its parent when the count runs
-// out (the launcher's start prompt).
+// caption in textRect. It can count down once a second and tell its owner when the count runs
+// out (the launcher's start prompt closes the main window then).
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "launcher/messages.h"
 #include "launcher/skin/skin_image.h"
 #include "launcher/skin/tile_logic.h"
 #include "win32/handles.h"
@@ -15,10 +17,10 @@ namespace tessaly {
 
 class XCButton : public win32::PaintedControl {
 public:
-    static constexpr UINT_PTR kCountdownTimer = 991;
     static constexpr UINT kCountdownPeriodMs = 1000;
 
-    XCButton();
+    // countdownFinished runs once, on the tick that shows 0; it may destroy the button.
+    explicit XCButton(std::function<void()> countdownFinished = {});
     ~XCButton() override;
 
     // A "BUTTON" window; starts the countdown timer when countdownActive is already set.
@@ -51,6 +53,7 @@ private:
     SkinPicture picture_;
     std::wstring caption_;
     Countdown countdown_;
+    std::function<void()> countdownFinished_;
 };
 
 }  // namespace tessaly

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "launcher/shell/app_state.h"
-#include "launcher/skin/skin_test_parent.h"
+#include "launcher/skin/test_support/recording_owners.h"
+#include "launcher/skin/test_support/skin_test_parent.h"
 #include "launcher/skin/xcstatic.h"
 
 namespace tessaly {
@@ -19,7 +19,7 @@ constexpr RECT kPromptRect{20, 20, 220, 220};  // 200 x 200
 constexpr RECT kPromptText{200 * 30 / 400, 200 * 320 / 400, 200 * 340 / 400, 200 * 390 / 400};
 
 void Tick(const XCButton& button) {
-    ::SendMessageW(button.hwnd(), WM_TIMER, XCButton::kCountdownTimer, 0);
+    ::SendMessageW(button.hwnd(), WM_TIMER, kCountdownTimer, 0);
 }
 
 class PromptTest : public ::testing::Test {
@@ -33,7 +33,8 @@ protected:
     }
 
     RecordingParent parent;
-    XCButton prompt;
+    // As the main window does: the count running out closes the parent.
+    XCButton prompt{[this] { ::SendMessageW(parent.hwnd(), WM_CLOSE, 0, 0); }};
 };
 
 TEST_F(PromptTest, CountsElevenToZeroAndClosesTheParentOnce) {
@@ -45,7 +46,7 @@ TEST_F(PromptTest, CountsElevenToZeroAndClosesTheParentOnce) {
     }
     EXPECT_EQ(parent.closes, 1);
     // The timer is gone, and a tick that was already queued changes nothing.
-    EXPECT_FALSE(::KillTimer(prompt.hwnd(), XCButton::kCountdownTimer));
+    EXPECT_FALSE(::KillTimer(prompt.hwnd(), kCountdownTimer));
     Tick(prompt);
     Tick(prompt);
     EXPECT_EQ(parent.closes, 1);
@@ -54,18 +55,18 @@ TEST_F(PromptTest, CountsElevenToZeroAndClosesTheParentOnce) {
 
 TEST_F(PromptTest, TimerRunsFromCreationAndStopsWhenAnswered) {
     // Killing it succeeds only when it was started; put it back for StopCountdown.
-    ASSERT_TRUE(::KillTimer(prompt.hwnd(), XCButton::kCountdownTimer));
-    ::SetTimer(prompt.hwnd(), XCButton::kCountdownTimer, 1000, nullptr);
+    ASSERT_TRUE(::KillTimer(prompt.hwnd(), kCountdownTimer));
+    ::SetTimer(prompt.hwnd(), kCountdownTimer, 1000, nullptr);
     Tick(prompt);
     prompt.StopCountdown();
-    EXPECT_FALSE(::KillTimer(prompt.hwnd(), XCButton::kCountdownTimer));
+    EXPECT_FALSE(::KillTimer(prompt.hwnd(), kCountdownTimer));
     for (int i = 0; i < 15; ++i) Tick(prompt);
     EXPECT_EQ(parent.closes, 0);
     EXPECT_EQ(prompt.caption(), L"Any Key To Continue:11");
 
     XCButton quiet;  // countdownActive left false: no timer at all
     ASSERT_TRUE(quiet.Create(L"", 0x380, kPromptRect, parent.hwnd(), 1113));
-    EXPECT_FALSE(::KillTimer(quiet.hwnd(), XCButton::kCountdownTimer));
+    EXPECT_FALSE(::KillTimer(quiet.hwnd(), kCountdownTimer));
     quiet.StopCountdown();
 }
 
@@ -123,11 +124,13 @@ TEST_F(PromptTest, MissingPictureDrawsTheCaptionOverTheButtonFace) {
 TEST(SkinGdi, PaintingReleasesEveryObject) {
     RecordingParent parent;
     ASSERT_TRUE(parent.Create(nullptr));
-    IXCStatic menuTile{win32::ScreenSize{1024, 768}, 96};
+    testing::RecordingMenuOwner menuOwner;
+    testing::RecordingEntryOwner entryOwner;
+    IXCStatic menuTile{menuOwner, win32::ScreenSize{1024, 768}, 96};
     ASSERT_TRUE(menuTile.Create(L"", 0x10300 | WS_VISIBLE, RECT{0, 0, 200, 60}, parent.hwnd(), 1113));
     menuTile.SetLabel(L"Game Menu");
     menuTile.FitFont();
-    XCStatic entry{win32::ScreenSize{1920, 1080}};
+    XCStatic entry{entryOwner, win32::ScreenSize{1920, 1080}};
     ASSERT_TRUE(entry.Create(L"", 0x320 | WS_VISIBLE, RECT{0, 70, 200, 130}, parent.hwnd(), 140));
     entry.label = L"Solitaire";
     XCButton prompt;
@@ -149,12 +152,11 @@ TEST(SkinGdi, PaintingReleasesEveryObject) {
     paintAll();  // the picture, fitted fonts and caches settle here
     long before = testing::GdiObjectsInUse();
     for (int i = 0; i < 300; ++i) {
-        State().menuSelection = 1 + i % 8;
-        State().tileSelection = i % 3;
+        menuOwner.selection = 1 + i % 8;
+        entryOwner.selection = i % 3;
         paintAll();
     }
     EXPECT_EQ(testing::GdiObjectsInUse(), before);
-    State() = AppState{};
 }
 
 }  // namespace

@@ -2,16 +2,10 @@
 
 #include <windowsx.h>
 
-#include "launcher/shell/app_state.h"
 #include "launcher/skin/skin_font.h"
 
 namespace tessaly {
 namespace {
-
-XCStatic::Activator& InstalledActivator() {
-    static XCStatic::Activator activator;
-    return activator;
-}
 
 bool PointerInside(HWND hwnd, LPARAM lp) {
     RECT client{};
@@ -30,12 +24,6 @@ void StayOrLeave(HWND hwnd, LPARAM lp, bool& pressed) {
     if (PointerInside(hwnd, lp)) return;
     pressed = false;
     ReleaseCaptureOf(hwnd);
-}
-
-// Hands the keyboard back to an active select dialog.
-void FocusSelectDialog() {
-    HWND dialog = State().selectDialogWindow;
-    if (dialog && ::IsWindow(dialog) && ::GetFocus() != dialog) ::SetFocus(dialog);
 }
 
 // The static control paints its own text and background straight away when its text or enabled
@@ -58,9 +46,9 @@ void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted
 
 // ---- IXCStatic ----
 
-IXCStatic::IXCStatic() : IXCStatic(win32::PrimaryScreen(), DisplayLogPixels()) {}
+IXCStatic::IXCStatic(MenuTileOwner& owner) : IXCStatic(owner, win32::PrimaryScreen(), DisplayLogPixels()) {}
 
-IXCStatic::IXCStatic(win32::ScreenSize screen, int logPixels) {
+IXCStatic::IXCStatic(MenuTileOwner& owner, win32::ScreenSize screen, int logPixels) : owner_(owner) {
     font_size_ = MenuTileFontSize(screen.cx, logPixels);
     font_ = CreateSkinFont(font_size_);
     pen_width_ = TilePenWidth(screen.cx);
@@ -107,7 +95,7 @@ void IXCStatic::SetFontSize(int width, int height) {
 void IXCStatic::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    PaintTileOutline(dc, client, pen_width_, command == State().menuSelection);
+    PaintTileOutline(dc, client, pen_width_, owner_.IsHighlighted(*this));
     win32::SelectedObject selected(dc, font_.get());
     COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
@@ -118,9 +106,8 @@ void IXCStatic::Paint(HDC dc) {
 }
 
 void IXCStatic::OnMouseMove(LPARAM lp) {
-    AppState& state = State();
-    if (state.selectDialogActive) {
-        FocusSelectDialog();
+    if (owner_.SelectDialogActive()) {
+        owner_.FocusSelectDialog();
         return;
     }
     if (pressed) {
@@ -128,14 +115,13 @@ void IXCStatic::OnMouseMove(LPARAM lp) {
         return;
     }
     HWND self = hwnd_;
-    HWND parent = ::GetParent(self);
-    ::SendMessageW(parent, kMsgMenuTileHovered, static_cast<WPARAM>(command), 0);
+    owner_.OnMenuTileHovered(*this);
     if (!::IsWindow(self) || hwnd_ != self) return;  // the owner tore us down
-    if (state.selectDialogActive) {
-        FocusSelectDialog();
+    if (owner_.SelectDialogActive()) {
+        owner_.FocusSelectDialog();
     } else {
         ::SetFocus(self);
-        ::SendMessageW(parent, kMsgClickSound, 0, 0);
+        owner_.OnMenuTileFocused(*this);
         if (hwnd_ != self) return;
         ::InvalidateRect(self, nullptr, TRUE);
     }
@@ -149,12 +135,11 @@ void IXCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
     HWND self = hwnd_;
     Default(msg, wp, lp);
     if (hwnd_ != self) return;
-    if (State().selectDialogActive) {
-        FocusSelectDialog();
+    if (owner_.SelectDialogActive()) {
+        owner_.FocusSelectDialog();
         return;
     }
-    ::SendMessageW(::GetParent(self), kMsgRunMenuCommand, static_cast<WPARAM>(command),
-                   static_cast<LPARAM>(::GetDlgCtrlID(self)));
+    owner_.OnMenuTilePressed(*this);
 }
 
 LRESULT IXCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -182,11 +167,9 @@ LRESULT IXCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- XCStatic ----
 
-void XCStatic::SetActivator(Activator activator) { InstalledActivator() = std::move(activator); }
+XCStatic::XCStatic(EntryTileOwner& owner) : XCStatic(owner, win32::PrimaryScreen()) {}
 
-XCStatic::XCStatic() : XCStatic(win32::PrimaryScreen()) {}
-
-XCStatic::XCStatic(win32::ScreenSize screen) {
+XCStatic::XCStatic(EntryTileOwner& owner, win32::ScreenSize screen) : owner_(owner) {
     font_ = CreateSkinFont(EntryFontSize(screen.cx, screen.cy));
     pen_width_ = TilePenWidth(screen.cx);
 }
@@ -198,21 +181,17 @@ bool XCStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, HWND p
 }
 
 bool XCStatic::InertWhileSelectDialog() const {
-    return State().selectDialogActive && kind != kSelectDialogEntry;
+    return kind != kSelectDialogEntry && owner_.SelectDialogActive();
 }
 
 void XCStatic::Select() {
     if (InertWhileSelectDialog()) {
-        FocusSelectDialog();
+        owner_.FocusSelectDialog();
         return;
     }
-    State().tileSelection = index;
-    if (!hwnd_) return;
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
-    // The main window plays the click; a browser that hosts a select dialog ignores it.
-    HWND parent = ::GetParent(hwnd_);
-    HWND grandparent = parent ? ::GetParent(parent) : nullptr;
-    if (grandparent) ::PostMessageW(grandparent, kMsgClickSound, 0, 0);
+    HWND self = hwnd_;
+    owner_.OnEntrySelected(*this);
+    if (self && hwnd_ == self) ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void XCStatic::Unpress() {
@@ -223,9 +202,8 @@ void XCStatic::Unpress() {
 void XCStatic::Activate() {
     ReleaseCaptureOf(hwnd_);
     pressed = false;
-    // Copy: the activator may replace itself or destroy this tile's owner.
-    Activator activator = InstalledActivator();
-    if (activator) activator(*this);
+    // Last: the owner may destroy this tile.
+    owner_.OnEntryActivated(*this);
 }
 
 bool XCStatic::PreTranslateMessage(MSG& msg) {
@@ -236,7 +214,7 @@ bool XCStatic::PreTranslateMessage(MSG& msg) {
 void XCStatic::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    PaintTileOutline(dc, client, pen_width_, index == State().tileSelection);
+    PaintTileOutline(dc, client, pen_width_, owner_.IsHighlighted(*this));
     win32::SelectedObject selected(dc, font_.get());
     COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
@@ -250,7 +228,7 @@ void XCStatic::Paint(HDC dc) {
 
 void XCStatic::OnMouseMove(LPARAM lp) {
     if (InertWhileSelectDialog()) {
-        FocusSelectDialog();
+        owner_.FocusSelectDialog();
         return;
     }
     if (pressed) {
@@ -259,7 +237,7 @@ void XCStatic::OnMouseMove(LPARAM lp) {
     }
     HWND self = hwnd_;
     pressed = true;
-    ::SendMessageW(::GetParent(self), kMsgTileHovered, static_cast<WPARAM>(index), 0);
+    owner_.OnEntryHovered(*this);
     if (hwnd_ != self) return;
     Select();
     hovered = true;
@@ -277,12 +255,11 @@ void XCStatic::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
         Activate();
         return;
     }
-    if (State().selectDialogActive) {
-        FocusSelectDialog();
+    if (owner_.SelectDialogActive()) {
+        owner_.FocusSelectDialog();
         return;
     }
-    ::SendMessageW(::GetParent(self), kMsgTilePressed, static_cast<WPARAM>(index),
-                   static_cast<LPARAM>(kind));
+    owner_.OnEntryPressed(*this);
 }
 
 LRESULT XCStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

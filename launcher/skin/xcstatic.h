@@ -1,12 +1,13 @@
 #pragma once
 // Skinned text tiles: an outlined rectangle with a bold white caption over the parent's picture.
-// IXCStatic is a main-menu entry; XCStatic is an entry of a program page or a select dialog.
+// IXCStatic is a main-menu entry; XCStatic is an entry of a program page or a select dialog. Both
+// report to the owner they are built with (tile_owner.h) and never look further up.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "launcher/skin/tile_logic.h"
+#include "launcher/skin/tile_owner.h"
 #include "win32/handles.h"
 #include "win32/scale.h"
 #include "win32/window.h"
@@ -19,9 +20,9 @@ void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted
 class IXCStatic : public win32::PaintedControl {
 public:
     // Sizes from the primary screen and the current display mode.
-    IXCStatic();
+    explicit IXCStatic(MenuTileOwner& owner);
     // Sizes from a given screen and pixels per inch.
-    IXCStatic(win32::ScreenSize screen, int logPixels);
+    IXCStatic(MenuTileOwner& owner, win32::ScreenSize screen, int logPixels);
     ~IXCStatic() override;
 
     // A static control with the notify style added so the mouse reaches it (the main window
@@ -44,7 +45,7 @@ public:
     int textHeight() const { return text_.cy; }
     HFONT font() const { return font_.get(); }
 
-    // Outline (highlighted when command == menuSelection) and caption.
+    // Outline (white when the owner says this tile is highlighted) and caption.
     void Paint(HDC dc) override;
 
     int command = 0;       // 1..8, set by the main window
@@ -57,6 +58,7 @@ private:
     void OnMouseMove(LPARAM lp);
     void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
 
+    MenuTileOwner& owner_;
     std::wstring label_;
     FontSize font_size_{25, 50};
     win32::Font font_;
@@ -68,24 +70,19 @@ class XCStatic : public win32::PaintedControl {
 public:
     static constexpr int kSelectDialogEntry = 99;
 
-    // Carries an entry out (launch, page command, select-dialog hand-over). The shell installs
-    // it once; until then Activate only releases the tile.
-    using Activator = std::function<void(XCStatic&)>;
-    static void SetActivator(Activator activator);
-
-    XCStatic();
-    explicit XCStatic(win32::ScreenSize screen);
+    explicit XCStatic(EntryTileOwner& owner);
+    XCStatic(EntryTileOwner& owner, win32::ScreenSize screen);
     ~XCStatic() override;
 
     // A window of class "STATIC" (pages pass 0x320, the select dialog 0x300; both id 140).
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
-    // Makes this entry the highlighted one and asks the main window for the click sound. While
-    // a select dialog is up, page entries only hand the focus back to it.
+    // Tells the owner to make this entry its highlighted one (it also asks for the click sound)
+    // and repaints. While a select dialog is up, page entries only hand the focus back to it.
     void Select();
     // Clears pressed (not for select-dialog entries) and repaints.
     void Unpress();
-    // Releases the capture, clears pressed, then runs the installed activator.
+    // Releases the capture, clears pressed, then reports the activation to the owner.
     void Activate();
 
     // Enter goes to the owner's key handling untouched.
@@ -98,7 +95,7 @@ public:
     std::wstring label;
     std::wstring target;
     int kind = 0;   // 99: select-dialog entry; otherwise the owner's number
-    int index = 0;  // position in the owner's list; highlighted when == tileSelection
+    int index = 0;  // position in the owner's list
     bool available = true;
     bool pressed = false;
     bool hovered = false;
@@ -111,6 +108,7 @@ private:
     void OnMouseMove(LPARAM lp);
     void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
 
+    EntryTileOwner& owner_;
     win32::Font font_;
     int pen_width_ = 6;
 };

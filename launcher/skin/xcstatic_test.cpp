@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/shell/app_state.h"
-#include "launcher/skin/skin_test_parent.h"
+#include "launcher/skin/test_support/recording_owners.h"
+#include "launcher/skin/test_support/skin_test_parent.h"
 
 namespace tessaly {
 namespace {
 
 using testing::Canvas;
-using testing::Received;
+using testing::RecordingEntryOwner;
+using testing::RecordingMenuOwner;
 using testing::RecordingParent;
+using testing::Reported;
+using testing::TileEvent;
 
 constexpr RECT kTileRect{10, 10, 210, 70};  // 200 x 60
 const LPARAM kInside = MAKELPARAM(20, 20);
@@ -19,64 +22,63 @@ const LPARAM kOutside = MAKELPARAM(static_cast<WORD>(-5), static_cast<WORD>(-5))
 class MenuTileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        State() = AppState{};
         ASSERT_TRUE(parent.Create(nullptr));
         ASSERT_TRUE(tile.Create(L"", 0x10300 | WS_VISIBLE, kTileRect, parent.hwnd(), 1113));
         tile.SetLabel(L"Play Video");
         tile.command = 3;
         tile.FitFont();
-        parent.Take();
+        owner.Take();
     }
     void TearDown() override {
         if (::GetCapture()) ::ReleaseCapture();
-        State() = AppState{};
     }
 
     RecordingParent parent;
-    IXCStatic tile{win32::ScreenSize{1024, 768}, 96};
+    RecordingMenuOwner owner;
+    IXCStatic tile{owner, win32::ScreenSize{1024, 768}, 96};
 };
 
 TEST_F(MenuTileTest, EnteringReportsTheCommandThenAsksForTheClick) {
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
-    EXPECT_EQ(parent.Take(), (std::vector<Received>{{1046, 3, 0}, {1049, 0, 0}}));
+    const std::vector<Reported> entered{{TileEvent::Hovered, 3}, {TileEvent::Focused, 3}};
+    EXPECT_EQ(owner.Take(), entered);
     EXPECT_TRUE(tile.pressed);
     EXPECT_EQ(::GetCapture(), tile.hwnd());
     EXPECT_EQ(::GetFocus(), tile.hwnd());
 
     // Moving within the tile says nothing more; leaving it lets the mouse go.
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
-    EXPECT_TRUE(parent.Take().empty());
+    EXPECT_TRUE(owner.Take().empty());
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kOutside);
-    EXPECT_TRUE(parent.Take().empty());
+    EXPECT_TRUE(owner.Take().empty());
     EXPECT_FALSE(tile.pressed);
     EXPECT_EQ(::GetCapture(), nullptr);
 
     // Coming back is a new entry.
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
-    EXPECT_EQ(parent.Take(), (std::vector<Received>{{1046, 3, 0}, {1049, 0, 0}}));
+    EXPECT_EQ(owner.Take(), entered);
 }
 
-TEST_F(MenuTileTest, PressRunsTheCommandWithTheControlId) {
+TEST_F(MenuTileTest, PressRunsTheCommandAndReleaseDoesNothingMore) {
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
-    parent.Take();
+    owner.Take();
     ::SendMessageW(tile.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-    EXPECT_EQ(parent.Take(), (std::vector<Received>{{1036, 3, 1113}}));
+    EXPECT_EQ(owner.Take(), (std::vector<Reported>{{TileEvent::Pressed, 3}}));
     EXPECT_FALSE(tile.pressed);
     EXPECT_EQ(::GetCapture(), nullptr);
     ::SendMessageW(tile.hwnd(), WM_LBUTTONUP, 0, kInside);
-    EXPECT_TRUE(parent.Take().empty());
+    EXPECT_TRUE(owner.Take().empty());
 }
 
 TEST_F(MenuTileTest, InertWhileASelectDialogHoldsTheKeyboardExceptForTheFocus) {
     HWND dialog = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 250, 10, 50, 20,
                                     parent.hwnd(), nullptr, nullptr, nullptr);
     ASSERT_NE(dialog, nullptr);
-    State().selectDialogActive = true;
-    State().selectDialogWindow = dialog;
+    owner.selectDialog = {true, dialog};
     ::SetFocus(parent.hwnd());
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
     ::SendMessageW(tile.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-    EXPECT_TRUE(parent.Take().empty());
+    EXPECT_TRUE(owner.Take().empty());
     EXPECT_FALSE(tile.pressed);
     EXPECT_NE(::GetCapture(), tile.hwnd());
     EXPECT_EQ(::GetFocus(), dialog);
@@ -90,7 +92,7 @@ TEST_F(MenuTileTest, FontFitsTheTileAndCanBeRebuilt) {
     EXPECT_EQ(tile.penWidth(), 3);
     EXPECT_GT(tile.textWidth(), 0);
 
-    IXCStatic narrow{win32::ScreenSize{1920, 1080}, 96};
+    IXCStatic narrow{owner, win32::ScreenSize{1920, 1080}, 96};
     ASSERT_TRUE(narrow.Create(L"", 0x10300, RECT{0, 100, 120, 140}, parent.hwnd(), 1113));
     narrow.SetLabel(L"Browse Pictures");
     narrow.FitFont();
@@ -111,7 +113,7 @@ TEST_F(MenuTileTest, FontFitsTheTileAndCanBeRebuilt) {
 
 TEST_F(MenuTileTest, OutlineIsWhiteOnTheSelectedTileAndDarkOtherwise) {
     Canvas canvas(200, 60);
-    State().menuSelection = 3;
+    owner.selection = 3;
     canvas.PaintFrom(tile.hwnd());
     // 3-pixel outline on a 1024-wide screen. The lines run half a pen (1) in from each edge, so
     // the left and top strokes show 3 pixels and the right and bottom ones 2.
@@ -122,7 +124,7 @@ TEST_F(MenuTileTest, OutlineIsWhiteOnTheSelectedTileAndDarkOtherwise) {
     EXPECT_EQ(canvas.At(100, 3), Canvas::kBackground);
     EXPECT_EQ(canvas.At(197, 30), Canvas::kBackground);
 
-    State().menuSelection = 4;
+    owner.selection = 4;
     canvas.PaintFrom(tile.hwnd());
     EXPECT_EQ(canvas.At(1, 30), 0x161616u);
     EXPECT_EQ(canvas.At(100, 58), 0x161616u);
@@ -135,7 +137,7 @@ TEST_F(MenuTileTest, OutlineIsWhiteOnTheSelectedTileAndDarkOtherwise) {
 }
 
 TEST_F(MenuTileTest, OnScreenTheParentsPictureShowsThroughAfterACaptionChange) {
-    State().menuSelection = 3;
+    owner.selection = 3;
     ::RedrawWindow(parent.hwnd(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     tile.SetLabel(L"Exit");  // while visible: the standard control must not paint over us
@@ -149,10 +151,10 @@ TEST_F(MenuTileTest, OnScreenTheParentsPictureShowsThroughAfterACaptionChange) {
 }
 
 TEST_F(MenuTileTest, WideScreenOutlineIsSixPixels) {
-    IXCStatic wide{win32::ScreenSize{1920, 1080}, 96};
+    IXCStatic wide{owner, win32::ScreenSize{1920, 1080}, 96};
     ASSERT_TRUE(wide.Create(L"", 0x10300, RECT{0, 0, 200, 60}, parent.hwnd(), 1113));
     wide.command = 1;
-    State().menuSelection = 1;
+    owner.selection = 1;
     Canvas canvas(200, 60);
     canvas.PaintFrom(wide.hwnd());
     EXPECT_EQ(canvas.At(5, 30), 0xFFFFFFu);
@@ -163,35 +165,29 @@ TEST_F(MenuTileTest, WideScreenOutlineIsSixPixels) {
 class EntryTileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        State() = AppState{};
-        XCStatic::SetActivator(nullptr);
         ASSERT_TRUE(main.Create(nullptr));
-        // A page owned by the main window: the click request goes to the page's parent.
         ASSERT_TRUE(page.Create(main.hwnd()));
         ASSERT_TRUE(tile.Create(L"", 0x320 | WS_VISIBLE, kTileRect, page.hwnd(), 140));
         tile.label = L"Solitaire";
         tile.target = L"C:\\games\\sol.exe";
         tile.kind = 5;
         tile.index = 2;
-        main.Take();
-        page.Take();
+        owner.Take();
     }
     void TearDown() override {
         if (::GetCapture()) ::ReleaseCapture();
-        XCStatic::SetActivator(nullptr);
-        State() = AppState{};
     }
 
     RecordingParent main;
     RecordingParent page;
-    XCStatic tile{win32::ScreenSize{1920, 1080}};
+    RecordingEntryOwner owner;
+    XCStatic tile{owner, win32::ScreenSize{1920, 1080}};
 };
 
-TEST_F(EntryTileTest, HoverMakesTheEntryCurrentAndAsksTheMainWindowForTheClick) {
+TEST_F(EntryTileTest, HoverMakesTheEntryTheOwnersCurrentOneAndPressReportsIt) {
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
-    EXPECT_EQ(page.Take(), (std::vector<Received>{{1064, 2, 0}}));
-    EXPECT_EQ(main.Take(), (std::vector<Received>{{1049, 0, 0}}));
-    EXPECT_EQ(State().tileSelection, 2);
+    EXPECT_EQ(owner.Take(), (std::vector<Reported>{{TileEvent::Hovered, 2}, {TileEvent::Selected, 2}}));
+    EXPECT_EQ(owner.selection, 2);
     EXPECT_TRUE(tile.pressed);
     EXPECT_TRUE(tile.hovered);
     EXPECT_EQ(::GetCapture(), tile.hwnd());
@@ -201,37 +197,35 @@ TEST_F(EntryTileTest, HoverMakesTheEntryCurrentAndAsksTheMainWindowForTheClick) 
     EXPECT_EQ(::GetCapture(), nullptr);
 
     ::SendMessageW(tile.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-    EXPECT_EQ(page.Take(), (std::vector<Received>{{1039, 2, 5}}));
+    EXPECT_EQ(owner.Take(), (std::vector<Reported>{{TileEvent::Pressed, 2}}));
     EXPECT_FALSE(tile.hovered);
+    // Nothing reaches the windows around the tile: the owner decides what to tell them.
+    EXPECT_TRUE(page.Take().empty());
+    EXPECT_TRUE(main.Take().empty());
 }
 
 TEST_F(EntryTileTest, PageEntriesAreInertWhileASelectDialogIsUp) {
-    State().selectDialogActive = true;
-    State().selectDialogWindow = main.hwnd();
+    owner.selectDialog = {true, main.hwnd()};
     ::SetFocus(page.hwnd());
-    State().tileSelection = 7;
+    owner.selection = 7;
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
     ::SendMessageW(tile.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, kInside);
     tile.Select();
-    EXPECT_TRUE(page.Take().empty());
-    EXPECT_TRUE(main.Take().empty());
-    EXPECT_EQ(State().tileSelection, 7);
+    EXPECT_TRUE(owner.Take().empty());
+    EXPECT_EQ(owner.selection, 7);
     EXPECT_EQ(::GetFocus(), main.hwnd());
 }
 
 TEST_F(EntryTileTest, SelectDialogEntriesReactAndActivateOnPress) {
-    std::vector<XCStatic*> activated;
-    XCStatic::SetActivator([&](XCStatic& t) { activated.push_back(&t); });
     tile.kind = XCStatic::kSelectDialogEntry;
-    State().selectDialogActive = true;
-    State().selectDialogWindow = page.hwnd();
+    owner.selectDialog = {true, page.hwnd()};
 
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
-    EXPECT_EQ(page.Take(), (std::vector<Received>{{1064, 2, 0}}));
-    EXPECT_EQ(State().tileSelection, 2);
+    EXPECT_EQ(owner.Take(), (std::vector<Reported>{{TileEvent::Hovered, 2}, {TileEvent::Selected, 2}}));
+    EXPECT_EQ(owner.selection, 2);
     ::SendMessageW(tile.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-    EXPECT_TRUE(page.Take().empty());  // no 1039: the entry carries itself out
-    EXPECT_EQ(activated, (std::vector<XCStatic*>{&tile}));
+    // No press report: the entry carries itself out.
+    EXPECT_EQ(owner.Take(), (std::vector<Reported>{{TileEvent::Activated, 2}}));
     EXPECT_EQ(::GetCapture(), nullptr);
 
     // Unpress leaves a select-dialog entry's pressed state alone.
@@ -241,6 +235,32 @@ TEST_F(EntryTileTest, SelectDialogEntriesReactAndActivateOnPress) {
     tile.kind = 1;
     tile.Unpress();
     EXPECT_FALSE(tile.pressed);
+}
+
+// A page and the chooser it opens each keep their own highlight: slot 1 of one is not slot 1 of
+// the other.
+TEST_F(EntryTileTest, EachOwnerHighlightsOnlyItsOwnEntry) {
+    RecordingEntryOwner chooser;
+    XCStatic chooserEntry{chooser, win32::ScreenSize{1920, 1080}};
+    ASSERT_TRUE(chooserEntry.Create(L"", 0x300 | WS_VISIBLE, RECT{10, 80, 210, 140}, main.hwnd(), 140));
+    chooserEntry.kind = XCStatic::kSelectDialogEntry;
+    chooserEntry.index = 1;
+    tile.index = 1;
+    owner.selection = 0;
+    chooser.selection = 1;
+    Canvas canvas(200, 60);
+    canvas.PaintFrom(chooserEntry.hwnd());
+    EXPECT_EQ(canvas.At(2, 30), 0xFFFFFFu);
+    canvas.PaintFrom(tile.hwnd());
+    EXPECT_EQ(canvas.At(2, 30), 0x161616u);
+
+    tile.Select();
+    EXPECT_EQ(owner.selection, 1);
+    EXPECT_EQ(chooser.selection, 1);
+    chooserEntry.index = 2;
+    chooserEntry.Select();
+    EXPECT_EQ(chooser.selection, 2);
+    EXPECT_EQ(owner.selection, 1);
 }
 
 TEST_F(EntryTileTest, EnterPassesToTheOwnerAndShowingMakesTheEntryAvailable) {
@@ -256,14 +276,14 @@ TEST_F(EntryTileTest, EnterPassesToTheOwnerAndShowingMakesTheEntryAvailable) {
     EXPECT_TRUE(tile.available);
 }
 
-TEST_F(EntryTileTest, OutlineFollowsTileSelectionAndNothingErasesTheParent) {
+TEST_F(EntryTileTest, OutlineFollowsTheOwnersSelectionAndNothingErasesTheParent) {
     Canvas canvas(200, 60);
-    State().tileSelection = 2;
+    owner.selection = 2;
     canvas.PaintFrom(tile.hwnd());
     EXPECT_EQ(canvas.At(0, 30), 0xFFFFFFu);
     EXPECT_EQ(canvas.At(5, 30), 0xFFFFFFu);
     EXPECT_EQ(canvas.At(7, 30), Canvas::kBackground);
-    State().tileSelection = 3;
+    owner.selection = 3;
     canvas.PaintFrom(tile.hwnd());
     EXPECT_EQ(canvas.At(2, 30), 0x161616u);
     EXPECT_EQ(::SendMessageW(tile.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0), 1);

@@ -1,4 +1,4 @@
-#include "launcher/audio/fake_core_audio.h"
+#include "launcher/audio/test_support/fake_core_audio.h"
 
 #include <cwchar>
 

@@ -219,6 +219,7 @@ public:
     GUID muteContext{};
     int failStep = -1;  // the step call (counting from 0) that fails
     HRESULT stepInfoResult = S_OK;
+    bool reportsMute = false;  // GetMute answers with `muted` rather than E_NOTIMPL
     IAudioEndpointVolumeCallback* registered = nullptr;
     int stepCalls = 0;
 
@@ -234,7 +235,11 @@ public:
     HRESULT STDMETHODCALLTYPE GetChannelVolumeLevel(UINT, float*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetChannelVolumeLevelScalar(UINT, float*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetMute(BOOL mute, LPCGUID context) override;
-    HRESULT STDMETHODCALLTYPE GetMute(BOOL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMute(BOOL* mute) override {
+        if (!reportsMute) return E_NOTIMPL;
+        *mute = muted;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE GetVolumeStepInfo(UINT* step, UINT* count) override;
     HRESULT STDMETHODCALLTYPE VolumeStepUp(LPCGUID context) override;
     HRESULT STDMETHODCALLTYPE VolumeStepDown(LPCGUID context) override;

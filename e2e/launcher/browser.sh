@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# The media browser from the menu, at 1920x1080 and 1280x1024, over drives made for the test:
+# M: a fixed disk with a folder three levels deep and enough files for two pages, N: a fixed disk
+# of two pictures, F: a CD-ROM drive without a medium. "Play Video" shows the browser centred at
+# its size with the drives and their folder icons; Enter enters a drive, Down and Right move the
+# magenta bar and page; three levels down and back restore the bar's row; the empty CD-ROM is not
+# entered; Esc closes the browser and the menu answers again; "Browse Pictures" previews the
+# highlighted picture in its box, a small one after a large one with nothing of the large left.
+source "$(dirname "$0")/common.sh"
+
+count_magenta() { count_pixels "$@" 'r >= 220 && g <= 40 && b >= 220'; }
+count_orange() { count_pixels "$@" 'r >= 200 && g >= 120 && g <= 200 && b <= 120'; }
+count_red() { count_pixels "$@" 'r >= 220 && g <= 40 && b <= 40'; }
+count_blue() { count_pixels "$@" 'r <= 40 && g <= 40 && b >= 220'; }
+
+make_tree() {
+  local m=$E2E_DIR/drive-m n=$E2E_DIR/drive-n
+  mkdir -p "$m/Deep/L1/L2" "$n"
+  for i in $(seq -w 1 15); do : >"$m/clip$i.avi"; done
+  : >"$m/Deep/deep.avi"; : >"$m/Deep/L1/one.avi"; : >"$m/Deep/L1/L2/two.avi"; : >"$m/notes.txt"
+  convert -size 800x600 xc:'#ff0000' "BMP3:$n/big.bmp"
+  convert -size 40x30 xc:'#0000ff' "BMP3:$n/small.bmp"
+  "$TESSALY_ROOT/tools/wine-drive.sh" m hd "$m"
+  "$TESSALY_ROOT/tools/wine-drive.sh" n hd "$n"
+  # A CD-ROM drive whose medium is out: its folder is gone.
+  "$TESSALY_ROOT/tools/wine-drive.sh" f cdrom "$E2E_DIR/no-medium"
+  rmdir "$E2E_DIR/no-medium"
+  wineserver -w
+}
+
+# The browser's X window: the visible window of the launcher with the browser's size.
+browser_window() {
+  local want_w=$1 want_h=$2 end=$((SECONDS + 15)) w
+  while [ $SECONDS -lt $end ]; do
+    for w in $(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null); do
+      read -r _ _ ww hh < <(e2e_geometry "$w")
+      [ "$ww" = "$want_w" ] && [ "$hh" = "$want_h" ] && { echo "$w"; return 0; }
+    done
+    sleep 0.2
+  done
+  return 1
+}
+
+scenario() {
+  local cx=$1 cy=$2
+  e2e_setup "${cx}x${cy}"
+  make_tree
+  start_launcher
+  e2e_key Return  # answer the prompt
+  sleep 0.5
+
+  local bw=$((cx * 800 / 1280)) bh=$((cy * 600 / 1024))
+  local bx=$(((cx - bw) / 2)) by=$(((cy - bh) / 2))
+  local pitch=$((cy * 30 / 1024 + cy * 20 / 1024)) rowh=$((cy * 30 / 1024))
+  local listw=$((cx * 500 / 1280))
+  # Screen position of client point (x, y): one pixel of border.
+  local ox=$((bx + 1)) oy=$((by + 1))
+  row_top() { echo $((oy + 50 + $1 * pitch)); }
+  bar_in_row() { test "$(count_magenta "$1" $((ox + 57)) "$(row_top "$2")" 100 "$rowh")" -gt 20; }
+  no_bar_in_row() { test "$(count_magenta "$1" $((ox + 57)) "$(row_top "$2")" 100 "$rowh")" -eq 0; }
+  icon_in_row() { test "$(count_orange "$1" $((ox + 10)) "$(row_top "$2")" 27 "$rowh")" -gt 40; }
+  caption_white() { count_white "$1" $((ox + 10)) $((oy + 4)) 300 46; }
+
+  e2e_key Return  # "Play Video"
+  BW=$(browser_window "$bw" "$bh") || { check "browser window at ${bw}x${bh} ($cx x $cy)" false; return; }
+  e2e_focus "$BW"
+  read -r x y w h < <(e2e_geometry "$BW")
+  check "browser centred at its size ($x $y $w $h, $cx x $cy)" test "$x $y $w $h" = "$bx $by $bw $bh"
+  local shot
+  shot=$(e2e_shot "drives-$cx")
+  # Drives of the prefix: C:, E:, F:, M:, N:, Z:.
+  check "drive rows carry folder icons" icon_in_row "$shot" 0
+  check "and the fifth drive too" icon_in_row "$shot" 4
+  check "bar on the first drive" bar_in_row "$shot" 0
+  check "caption empty at the drive level" test "$(caption_white "$shot")" -lt 5
+
+  # The CD-ROM drive without a medium is not entered.
+  e2e_key Down Down Return
+  shot=$(e2e_shot "cdrom-$cx")
+  check "empty CD-ROM not entered: caption still empty" test "$(caption_white "$shot")" -lt 5
+  check "empty CD-ROM not entered: bar stays on it" bar_in_row "$shot" 2
+
+  # M: "..", Deep, 15 clips (notes.txt is not a video): 17 entries, two pages.
+  e2e_key Down Return
+  shot=$(e2e_shot "m-$cx")
+  check "M: entered: caption drawn in white" test "$(caption_white "$shot")" -gt 30
+  check "M: bar on \"..\"" bar_in_row "$shot" 0
+  check "M: \"..\" and Deep carry icons" icon_in_row "$shot" 1
+  check "M: the clips do not" test "$(count_orange "$shot" $((ox + 10)) "$(row_top 2)" 27 "$rowh")" -eq 0
+  e2e_key Down Down
+  shot=$(e2e_shot "down-$cx")
+  check "Down twice: bar on row 2" bar_in_row "$shot" 2
+  check "and not on row 0" no_bar_in_row "$shot" 0
+  e2e_key Right
+  shot=$(e2e_shot "page-$cx")
+  check "Right: the next page, bar on its first row" bar_in_row "$shot" 0
+  check "second page has 7 entries" test "$(count_white "$shot" $((ox + 47)) "$(row_top 7)" "$listw" $((3 * pitch)))" -lt 5
+  e2e_key Right
+  shot=$(e2e_shot "last-$cx")
+  check "Right on the last page: the last entry" bar_in_row "$shot" 6
+  e2e_key Left Left
+  shot=$(e2e_shot "first-$cx")
+  check "Left twice: back to \"..\"" bar_in_row "$shot" 0
+
+  # Three levels down along row 1 and back: each level comes back with its bar on row 1.
+  e2e_key Down Return Down Return Down Return
+  shot=$(e2e_shot "deep-$cx")
+  check "three levels down: bar on \"..\"" bar_in_row "$shot" 0
+  for level in 3 2 1; do
+    e2e_key Return
+    shot=$(e2e_shot "up$level-$cx")
+    check "back up to level $((level - 1)): bar on row 1" bar_in_row "$shot" 1
+    check "back up to level $((level - 1)): not on row 0" no_bar_in_row "$shot" 0
+  done
+  e2e_key Left Return  # ".." of M: to the drive list, on M:
+  shot=$(e2e_shot "drives-again-$cx")
+  check "\"..\" in M:\\ returns to the drives on M:" bar_in_row "$shot" 3
+
+  e2e_key Escape
+  sleep 0.5
+  check "Esc with nothing playing closes the browser" \
+    test -z "$(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null | while read -r w; do
+      read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$bw $bh" ] && echo "$w"; done)"
+  e2e_focus "$WIN"
+  e2e_key Down
+  shot=$(e2e_shot "menu-$cx")
+  check "the menu answers again" is_white "$shot" "$(tile_left_x "$cx")" "$(tile_mid_y "$cx" "$cy" 2)"
+
+  # "Browse Pictures": N: holds two pictures; the preview box is at (520, 200), 290 x 200.
+  e2e_key Down Return
+  BW=$(browser_window "$bw" "$bh") || { check "picture browser opens" false; return; }
+  e2e_focus "$BW"
+  e2e_key Down Down Down Down Return Down
+  local px=$((ox + 520)) py=$((oy + 200))
+  shot=$(e2e_shot "preview1-$cx")
+  local red blue
+  red=$(count_red "$shot" "$px" "$py" 290 200)
+  blue=$(count_blue "$shot" "$px" "$py" 290 200)
+  check "first picture previewed in its box (red $red, blue $blue)" test $((red + blue)) -gt 1000
+  if [ "$red" -gt "$blue" ]; then e2e_key Down; else e2e_key Up Down Down; fi
+  # Now the small one after the large one.
+  shot=$(e2e_shot "preview2-$cx")
+  red=$(count_red "$shot" "$px" "$py" 290 200)
+  blue=$(count_blue "$shot" "$px" "$py" 290 200)
+  if [ "$blue" -lt 1000 ]; then
+    # The order on disk put the small picture first: step back to it from the large one.
+    e2e_key Up
+    shot=$(e2e_shot "preview3-$cx")
+    red=$(count_red "$shot" "$px" "$py" 290 200)
+    blue=$(count_blue "$shot" "$px" "$py" 290 200)
+  fi
+  check "small picture previewed at its size (blue $blue)" test "$blue" -gt 1000 -a "$blue" -le 1200
+  check "nothing of the large picture left (red $red)" test "$red" -eq 0
+  e2e_key Escape
+  sleep 0.3
+  check "the launcher runs on" e2e_alive
+}
+
+for size in 1920x1080 1280x1024; do
+  scenario "${size%x*}" "${size#*x}"
+  WINEPREFIX=$E2E_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$E2E_DIR/prefix" "$E2E_DIR/drive-m" "$E2E_DIR/drive-n"
+  tessaly_xvfb_stop
+done
+e2e_finish

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The picture viewer from the picture browser at 1920x1080 (picture_viewer_browser.exe: the real
+# browser in picture mode with the real viewer, one folder shown as its only drive), over three
+# solid-colour pictures: red 200x100, blue 300x200, yellow 2400x300. Enter on the first shows it
+# full screen, centred at its own size on black with the path in green across the top and the
+# mouse cursor hidden; Left on the first shows it again; Right steps to a new colour each time;
+# on the last, Right and Right again change nothing; a picture wider than the screen is squeezed
+# to its width; Esc returns to the browser with the mouse cursor visible. The files are listed in
+# the order the file system gives, so the colours are told apart by what the screen shows.
+source "$(dirname "$0")/common.sh"
+
+CX=1920
+CY=1080
+# count_colour FILE COLOUR X Y W H: pixels of the box close to the colour
+count_colour() {
+  convert "$1" -crop "${5}x${6}+${3}+${4}" +repage -fuzz 8% -fill white -opaque "$2" \
+    -fill black +opaque white -format '%[fx:round(mean*w*h)]' info:
+}
+# The colour of the picture in the middle of the screen: red, blue, yellow or black.
+colour_at_centre() {
+  read -r r g b < <(e2e_pixel "$1" $((CX / 2)) $((CY / 2)))
+  rgb_name "$r" "$g" "$b"
+}
+rgb_name() {
+  local r=$1 g=$2 b=$3
+  if [ "$r" -ge 200 ] && [ "$g" -ge 200 ] && [ "$b" -le 60 ]; then echo yellow
+  elif [ "$r" -ge 200 ] && [ "$g" -le 60 ] && [ "$b" -le 60 ]; then echo red
+  elif [ "$r" -le 60 ] && [ "$g" -le 60 ] && [ "$b" -ge 200 ]; then echo blue
+  elif [ $((r + g + b)) -le 30 ]; then echo black
+  else echo "other($r,$g,$b)"; fi
+}
+hex_of() { case $1 in red) echo '#ff0000' ;; blue) echo '#0000ff' ;; yellow) echo '#ffff00' ;; esac; }
+# Pixels a picture of that colour covers on screen: its own size, the wide one squeezed to 1920.
+area_of() { case $1 in red) echo 20000 ;; blue) echo 60000 ;; yellow) echo $((CX * 300)) ;; esac; }
+# Half width and half height of that picture on screen.
+half_of() { case $1 in red) echo 100 50 ;; blue) echo 150 100 ;; yellow) echo $((CX / 2)) 150 ;; esac; }
+is_colour() { read -r r g b < <(e2e_pixel "$1" "$3" "$4"); test "$(rgb_name "$r" "$g" "$b")" = "$2"; }
+
+cursor_shown() {  # 1 when the mouse cursor shows over the program in front, 0 when it is hidden
+  xdotool mousemove_relative -- 3 3 >/dev/null 2>&1
+  sleep 0.3
+  "$WINE" "$E2E_BIN/cursor_probe.exe" 2>/dev/null </dev/null | tr -d '\r'
+}
+
+# One judgement of the viewer's screen; JUDGED = the colour shown.
+judge() {
+  local name=$1 shot colour area want hw hh
+  shot=$(e2e_shot "$name")
+  colour=$(colour_at_centre "$shot")
+  JUDGED=$colour
+  case $colour in red | blue | yellow) ;; *) check "$name: a picture in the middle ($colour)" false; return ;; esac
+  area=$(count_colour "$shot" "$(hex_of "$colour")" 0 0 "$CX" "$CY")
+  want=$(area_of "$colour")
+  check "$name: $colour at its size ($area of $want pixels)" \
+    test "$area" -ge $((want * 97 / 100)) -a "$area" -le $((want * 103 / 100))
+  read -r hw hh < <(half_of "$colour")
+  check "$name: its upper left corner where centring puts it" \
+    is_colour "$shot" "$colour" $((CX / 2 - hw + 2)) $((CY / 2 - hh + 2))
+  check "$name: black just above it" is_colour "$shot" black $((CX / 2)) $((CY / 2 - hh - 3))
+  if [ "$hw" -lt $((CX / 2)) ]; then
+    check "$name: black just left of it" is_colour "$shot" black $((CX / 2 - hw - 3)) $((CY / 2))
+  fi
+  check "$name: black around it" test "$(colour_at_corner "$shot")" = black
+  check "$name: path in green across the top" \
+    test "$(count_colour "$shot" '#00ff00' 0 0 "$CX" 70)" -gt 200
+}
+colour_at_corner() {
+  read -r r g b < <(e2e_pixel "$1" 3 $((CY - 3)))
+  [ $((r + g + b)) -le 30 ] && echo black || echo "($r,$g,$b)"
+}
+
+e2e_setup "${CX}x${CY}"
+pictures=$E2E_DIR/pictures
+mkdir -p "$pictures"
+convert -size 200x100 xc:'#ff0000' "BMP3:$pictures/red.bmp"
+convert -size 300x200 xc:'#0000ff' "BMP3:$pictures/blue.bmp"
+convert -size 2400x300 xc:'#ffff00' "BMP3:$pictures/wide yellow.bmp"
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+
+"$WINE" "$E2E_BIN/picture_viewer_browser.exe" "$(winpath "$pictures")" >"$E2E_DIR/browser.out" 2>/dev/null </dev/null &
+E2E_PID=$!
+WIN=$(e2e_window picture_viewer_browser.exe 40) || { echo "FAILED: no browser window"; exit 1; }
+sleep 1.5
+e2e_focus "$WIN"
+# The folder is the only drive; inside it "..", then the three pictures.
+e2e_key Return
+e2e_key Down Return
+sleep 1.5
+# The viewer: a visible window of the program at the screen's size and place.
+viewer_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname picture_viewer_browser.exe 2>/dev/null); do
+    [ "$(e2e_geometry "$w")" = "0 0 $CX $CY" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+has_viewer_window() { viewer_window >/dev/null; }
+check "the viewer covers the screen" has_viewer_window
+xdotool mousemove $((CX / 2)) $((CY / 2))
+check "the mouse cursor is hidden over the viewer" test "$(cursor_shown)" = 0
+
+judge first
+first=$JUDGED
+e2e_key Left
+sleep 1
+judge left-on-first
+again=$JUDGED
+check "Left on the first picture shows it again ($first, $again)" test "$first" = "$again"
+e2e_key Right
+sleep 1
+judge second
+second=$JUDGED
+check "Right shows the next colour ($first, $second)" test "$second" != "$first"
+e2e_key Right
+sleep 1
+judge third
+third=$JUDGED
+check "Right shows the last colour ($first, $second, $third)" test "$third" != "$first" -a "$third" != "$second"
+e2e_key Right
+sleep 1
+judge last-again
+check "Right on the last changes nothing" test "$JUDGED" = "$third"
+e2e_key Right
+sleep 1
+judge last-again2
+check "and again nothing" test "$JUDGED" = "$third"
+
+e2e_key Escape
+sleep 1
+shot=$(e2e_shot back-in-browser)
+check "Esc leaves the viewer: no picture in the middle" \
+  test "$(colour_at_centre "$shot")" != "$third"
+no_viewer_window() { ! has_viewer_window; }
+check "and its window is gone" no_viewer_window
+check "the mouse cursor is visible again" test "$(cursor_shown)" = 1
+check "the browser runs on" e2e_alive
+e2e_key Escape
+check "and a further Esc closes it" e2e_wait_exit 10
+e2e_finish

@@ -1,0 +1,127 @@
+#pragma once
+// A program page: one program group as a column-flowing grid of launch tiles over a picture,
+// with a clock. Driven by Up, Down, Left, Enter and Delete, and by the mouse through its tiles.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher/pages/entry_map.h"
+#include "launcher/pages/group_store.h"
+#include "launcher/pages/page_layout.h"
+#include "launcher/pages/select_dialog.h"
+#include "launcher/shell/launch_actions.h"
+#include "launcher/shell/launcher_state.h"
+#include "launcher/skin/skin_image.h"
+#include "launcher/skin/tile_owner.h"
+#include "win32/handles.h"
+#include "win32/window.h"
+
+namespace tessaly {
+
+class XCStatic;
+
+// What the page's browser is asked to do by a page command.
+enum class PageBrowse { kUnchanged, kVideo, kPictures };
+
+class CPage : public win32::Dialog, private EntryTileOwner {
+public:
+    CPage(int templateId, int groupNumber, int backgroundId, LauncherState& state, LaunchActions& launch);
+    ~CPage() override;
+
+    // Group store (the key path is set by the variants).
+    void SetGroupKey(std::wstring keyPath) { store_.SetGroupKey(std::move(keyPath)); }
+    void ReadGroup();
+    bool WriteEntry(const std::wstring& name, const std::wstring& target) { return store_.WriteEntry(name, target); }
+    bool DeleteEntry(const std::wstring& name) { return store_.DeleteEntry(name); }
+
+    // Creates the window as a child of `mainWindow` when it has none, shows it over the whole
+    // screen and starts it. The page reports its closing to `mainWindow` (message 1037).
+    bool Open(HWND mainWindow);
+    void StartPage();
+
+    // The page's media browser, run modally; unset: page commands do nothing.
+    std::function<void(PageBrowse)> runBrowser;
+    // Asks "Really delete?"; replaced by tests.
+    std::function<bool(HWND page)> confirmDelete;
+
+    int groupNumber() const { return groupNumber_; }
+    int tileCount() const { return tileCount_; }
+    int current() const { return current_; }
+    const XCStatic* tile(int slot) const;
+    CSelectDialog& selectDialog() { return selectDialog_; }
+    const std::wstring& clockText() const { return clockText_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool PreTranslateMessage(MSG& msg) override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    void OnClose() override;
+    void OnDestroyed() override;
+
+    std::vector<std::wstring> builtinOrder_;
+    EntryMap builtinTargets_;
+
+private:
+    // EntryTileOwner
+    bool SelectDialogActive() const override { return state_.selectDialogActive; }
+    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool IsHighlighted(const XCStatic& entry) const override;
+    void OnEntryHovered(XCStatic& entry) override;
+    void OnEntrySelected(XCStatic& entry) override;
+    void OnEntryPressed(XCStatic& entry) override;
+    void OnEntryActivated(XCStatic& entry) override;
+
+    void LoadTiles();
+    void AddTile(const std::wstring& name, const std::wstring& target);
+    void ActivateSlot(int slot);
+    void Move(bool forward);
+    void DeleteCurrent();
+    void PageCommand(int command, LPARAM kind);
+    void RemovableDiskChoice();
+    void Browse(PageBrowse what);
+    void ClockStep();
+    void Paint();
+    void FreeTiles();
+    bool KeyDown(MSG& msg);
+
+    LauncherState& state_;
+    LaunchActions& launch_;
+    const int groupNumber_;
+    const int backgroundId_;
+    GroupStore store_;
+    HWND mainWindow_ = nullptr;
+    std::array<std::unique_ptr<XCStatic>, kPageUsableSlots + 1> tiles_;  // slot 0 unused
+    std::array<RECT, kPageUsableSlots + 1> layout_{};  // AddTile positions, by slot
+    std::unique_ptr<TileFlow> flow_;
+    int tileCount_ = 0;
+    int current_ = 1;
+    int highlighted_ = 1;
+    SkinPicture background_;
+    EntryMap groupEntries_;
+    bool tilesCreated_ = false;
+    bool firstPaint_ = true;  // the next paint plays the turn from the menu
+    bool clockRunning_ = false;
+    std::wstring clockText_;
+    win32::Font clockFont_;
+    CSelectDialog selectDialog_;
+};
+
+// "Game Menu": group 5 over picture 173, template 134.
+class CPage4 : public CPage {
+public:
+    CPage4(LauncherState& state, LaunchActions& launch);
+};
+
+// "Other Program": group 6 over picture 174, template 135.
+class CPage5 : public CPage {
+public:
+    CPage5(LauncherState& state, LaunchActions& launch);
+};
+
+}  // namespace tessaly

@@ -1,0 +1,165 @@
+#include "launcher/pages/select_dialog.h"
+
+#include "launcher/messages.h"
+#include "launcher/resource.h"
+#include "launcher/skin/xcstatic.h"
+#include "win32/scale.h"
+
+namespace tessaly {
+
+CSelectDialog::CSelectDialog(LauncherState& state) : win32::Dialog(IDD_SELECT_DIALOG), state_(state) {}
+
+CSelectDialog::~CSelectDialog() {
+    Destroy();
+    FreeChoices();
+}
+
+const XCStatic* CSelectDialog::choice(int slot) const {
+    return slot >= 0 && slot < choiceCount_ ? choiceTiles_[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+
+void CSelectDialog::FreeChoices() {
+    for (auto& tile : choiceTiles_) tile.reset();
+    choiceCount_ = 0;
+}
+
+BOOL CSelectDialog::OnInitDialog() {
+    state_.selectDialogWindow = hwnd();
+    state_.selectDialogActive = true;
+    FreeChoices();
+
+    const win32::ScreenSize screen = win32::PrimaryScreen();
+    const RECT r = SelectDialogRect(screen.cx, screen.cy);
+    ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOACTIVATE | SWP_NOZORDER);
+    LoadSkinPicture(picture_, IDJ_BROWSER_BACKGROUND);
+
+    for (const LaunchEntry& e : SelectChoices(choices_)) AddChoice(e);
+    highlighted_ = ClampChoice(current_, choiceCount_);
+    ::SetFocus(hwnd());
+    return FALSE;
+}
+
+void CSelectDialog::AddChoice(const LaunchEntry& entry) {
+    if (choiceCount_ >= static_cast<int>(kChoiceSlots)) return;
+    const int cy = win32::PrimaryScreen().cy;
+    auto tile = std::make_unique<XCStatic>(static_cast<EntryTileOwner&>(*this));
+    tile->label = entry.name;
+    tile->target = entry.target;
+    tile->kind = XCStatic::kSelectDialogEntry;
+    tile->index = choiceCount_;
+    tile->Create(L"", 0x300, ChoiceRect(choiceCount_, cy), hwnd(), IDC_PAGE_TILE);
+    ::ShowWindow(tile->hwnd(), SW_SHOW);
+    choiceTiles_[static_cast<std::size_t>(choiceCount_)] = std::move(tile);
+    ++choiceCount_;
+}
+
+void CSelectDialog::Move(bool down) {
+    for (int i = 0; i < choiceCount_; ++i) {
+        if (choiceTiles_[i]->available) choiceTiles_[i]->Unpress();
+    }
+    current_ = down ? ChoiceDown(current_, choiceCount_) : ChoiceUp(current_, choiceCount_);
+    if (XCStatic* t = choiceTiles_[static_cast<std::size_t>(current_)].get()) t->Select();
+}
+
+bool CSelectDialog::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !hwnd()) return win32::Dialog::PreTranslateMessage(msg);
+    switch (msg.wParam) {
+        case VK_RETURN:
+            if (choiceCount_ > 0) {
+                current_ = ClampChoice(current_, choiceCount_);
+                choiceTiles_[static_cast<std::size_t>(current_)]->Activate();
+            }
+            return true;
+        case VK_ESCAPE:
+            OnCancel();
+            return true;
+        case VK_UP:
+        case VK_DOWN:
+            if (choiceCount_ > 0) Move(msg.wParam == VK_DOWN);
+            return true;
+        default:
+            return win32::Dialog::PreTranslateMessage(msg);
+    }
+}
+
+bool CSelectDialog::IsHighlighted(const XCStatic& entry) const { return entry.index == highlighted_; }
+
+void CSelectDialog::OnEntryHovered(XCStatic& entry) {
+    current_ = entry.index;
+    for (int i = 0; i < choiceCount_; ++i) choiceTiles_[i]->Unpress();
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void CSelectDialog::OnEntrySelected(XCStatic& entry) { highlighted_ = entry.index; }
+
+void CSelectDialog::OnEntryPressed(XCStatic&) {}
+
+// The hand-over: an empty target adds the picked program to group index + 1; a folder becomes
+// the start folder of the open-file dialog. Either way the choice is made and the dialog ends,
+// by key or by mouse alike.
+void CSelectDialog::OnEntryActivated(XCStatic& entry) {
+    if (entry.target.empty()) {
+        ::PostMessageW(state_.mainWindow, kMsgProgramPick, static_cast<WPARAM>(entry.index + 1), 0);
+    } else {
+        state_.removableDrives = entry.target;
+        ::PostMessageW(state_.mainWindow, kMsgProgramPick, static_cast<WPARAM>(entry.kind), 1);
+    }
+    Finish();
+}
+
+void CSelectDialog::Finish() {
+    state_.selectDialogActive = false;
+    if (IsModal()) {
+        EndDialog(IDOK);
+    } else {
+        Destroy();
+    }
+}
+
+void CSelectDialog::OnOK() { Finish(); }
+
+// A cancelled modeless chooser is destroyed rather than hidden, so the next showing builds it
+// again and takes the keyboard again.
+void CSelectDialog::OnCancel() {
+    state_.selectDialogActive = false;
+    if (IsModal()) {
+        EndDialog(IDCANCEL);
+    } else {
+        Destroy();
+    }
+}
+
+void CSelectDialog::OnClose() { OnCancel(); }
+
+void CSelectDialog::OnDestroyed() {
+    state_.selectDialogActive = false;
+    state_.selectDialogWindow = nullptr;
+}
+
+std::optional<LRESULT> CSelectDialog::OnMessage(UINT msg, WPARAM, LPARAM) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        default:
+            return std::nullopt;
+    }
+}
+
+void CSelectDialog::Paint() {
+    win32::PaintDc paint(hwnd());
+    if (!picture_) return;
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    win32::MemoryDc memory(::CreateCompatibleDC(paint.get()));
+    win32::Bitmap frame(::CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
+    if (!memory || !frame) return;
+    win32::SelectedObject selected(memory.get(), frame.get());
+    DrawSkinPicture(memory.get(), picture_, 0, 0, client.right, client.bottom);
+    ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,68 @@
+#pragma once
+// A small centred panel of choices over a picture, driven by Up, Down, Enter and Esc: where to
+// add a picked program ("Game Menu", "Other Program"), or from which removable disk to play.
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "launcher/pages/entry_map.h"
+#include "launcher/pages/page_layout.h"
+#include "launcher/shell/launcher_state.h"
+#include "launcher/skin/skin_image.h"
+#include "launcher/skin/tile_owner.h"
+#include "win32/handles.h"
+#include "win32/window.h"
+
+namespace tessaly {
+
+class XCStatic;
+
+class CSelectDialog : public win32::Dialog, private EntryTileOwner {
+public:
+    // Choices report to state.mainWindow (message 1048).
+    explicit CSelectDialog(LauncherState& state);
+    ~CSelectDialog() override;
+
+    // Filled by the owner before opening; kept across openings.
+    EntryMap& choices() { return choices_; }
+
+    int choiceCount() const { return choiceCount_; }
+    int current() const { return current_; }
+    const XCStatic* choice(int slot) const;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool PreTranslateMessage(MSG& msg) override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClose() override;
+    void OnDestroyed() override;
+
+private:
+    // EntryTileOwner
+    bool SelectDialogActive() const override { return state_.selectDialogActive; }
+    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool IsHighlighted(const XCStatic& entry) const override;
+    void OnEntryHovered(XCStatic& entry) override;
+    void OnEntrySelected(XCStatic& entry) override;
+    void OnEntryPressed(XCStatic& entry) override;
+    void OnEntryActivated(XCStatic& entry) override;
+
+    void AddChoice(const LaunchEntry& entry);
+    void Move(bool down);
+    void Paint();
+    void Finish();
+    void FreeChoices();
+
+    LauncherState& state_;
+    SkinPicture picture_;
+    EntryMap choices_{EntryMap::kChoiceBuckets};
+    std::array<std::unique_ptr<XCStatic>, kChoiceSlots> choiceTiles_;
+    int choiceCount_ = 0;
+    int current_ = 0;
+    int highlighted_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,264 @@
+#include "launcher/shell/launch_actions.h"
+
+#include <shellapi.h>
+
+#include <utility>
+#include <vector>
+
+#include "launcher/audio/line_volume.h"
+#include "win32/handles.h"
+#include "win32/scale.h"
+
+namespace tessaly {
+
+namespace {
+
+wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool StartsWithExact(std::wstring_view s, std::wstring_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+LaunchDecision DecideLaunch(std::wstring_view label, std::wstring_view target) {
+    if (EqualsIgnoringAsciiCase(target, L"return")) return {LaunchAction::ClosePage};
+    if (EqualsIgnoringAsciiCase(target, L"XXXXXXXER_A")) return {LaunchAction::PageCommand, 0, true};
+    if (EqualsIgnoringAsciiCase(target, L"XXXAXXXXER_A_CDROM")) return {LaunchAction::PageCommand, 2, true};
+    if (EqualsIgnoringAsciiCase(target, L"XXXXXXXER_A_REMOVE")) return {LaunchAction::PageCommand, 1, true};
+    if (target.find(L"http://") != std::wstring_view::npos) return {LaunchAction::OpenAddress};
+    if (EqualsIgnoringAsciiCase(target, L"XXX_XX_XX_XXOPEN")) return {LaunchAction::PageCommand, 3, false};
+    if (EqualsIgnoringAsciiCase(label, L"Karaoke")) return {LaunchAction::KaraokeStart};
+    if (StartsWithExact(label, L"DVD")) return {LaunchAction::DiscStart};
+    return {LaunchAction::PlainStart};
+}
+
+std::wstring CommandLineToken(std::wstring_view path) {
+    if (path.find_first_of(L" \t") == std::wstring_view::npos) return std::wstring(path);
+    std::wstring quoted = L"\"";
+    quoted += path;
+    quoted += L'"';
+    return quoted;
+}
+
+ProcessRequest DiscListStart(std::wstring_view target, std::wstring_view cdromDrives) {
+    if (cdromDrives.empty()) return PlainProgramStart(target);
+    ProcessRequest r;
+    r.commandLine = CommandLineToken(target) + L" " + std::wstring(cdromDrives);
+    r.inheritHandles = true;
+    r.processSecurity = true;
+    return r;
+}
+
+ProcessRequest PlainProgramStart(std::wstring_view target) {
+    ProcessRequest r;
+    r.application = std::wstring(target);
+    r.inheritHandles = true;
+    r.processSecurity = true;
+    return r;
+}
+
+std::wstring InternetBrowserPath(std::wstring_view systemDrive) {
+    std::wstring path = systemDrive.size() <= 2 ? std::wstring(systemDrive) : std::wstring();
+    return path + L"\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+}
+
+ProcessRequest AddressStart(std::wstring_view browserPath, std::wstring_view address) {
+    ProcessRequest r;
+    r.application = std::wstring(browserPath);
+    r.commandLine = std::wstring(address);
+    return r;
+}
+
+// ---- WindowWait ----
+
+void WindowWait::Start(std::wstring title) {
+    title_ = std::move(title);
+    phase_ = Phase::kSearching;
+    count_ = 0;
+}
+
+unsigned WindowWait::Step() {
+    switch (phase_) {
+        case Phase::kIdle:
+            return 0;
+        case Phase::kSearching: {
+            HWND found = ports_.find ? ports_.find(title_, last_) : nullptr;
+            if (!found && ++count_ < kSearchTries) return kSearchPeriodMs;
+            last_ = found;
+            if (!found) {
+                // Placing nothing would change nothing: end here.
+                phase_ = Phase::kIdle;
+                return 0;
+            }
+            phase_ = Phase::kPlacing;
+            count_ = 0;
+            return kSearchPeriodMs + kPlacementPeriodMs;
+        }
+        case Phase::kPlacing:
+            if (ports_.place) ports_.place(last_);
+            if (++count_ < kPlacements) return kPlacementPeriodMs;
+            phase_ = Phase::kIdle;
+            return 0;
+    }
+    return 0;
+}
+
+// ---- LaunchActions ----
+
+LaunchActions::LaunchActions(LaunchPorts ports, WindowWait::Ports windowPorts)
+    : ports_(std::move(ports)), wait_(std::move(windowPorts)) {}
+
+void LaunchActions::Start(const ProcessRequest& request) {
+    if (ports_.startProcess) ports_.startProcess(request);
+}
+
+void LaunchActions::OpenAddress(std::wstring_view address) {
+    std::wstring browser = InternetBrowserPath(ports_.systemDrive ? ports_.systemDrive() : std::wstring());
+    if (ports_.fileExists && ports_.fileExists(browser)) {
+        Start(AddressStart(browser, address));
+    } else if (ports_.openWithDefaultHandler) {
+        ports_.openWithDefaultHandler(std::wstring(address));
+    }
+}
+
+LaunchOutcome LaunchActions::Run(std::wstring_view label, std::wstring_view target, int kind,
+                                 std::wstring_view cdromDrives) {
+    LaunchDecision d = DecideLaunch(label, target);
+    switch (d.action) {
+        case LaunchAction::ClosePage:
+            return {LaunchOutcome::kClosePage};
+        case LaunchAction::PageCommand:
+            return {LaunchOutcome::kPageCommand, d.pageCommand, d.passesKind ? kind : 0};
+        case LaunchAction::OpenAddress:
+            OpenAddress(target);
+            return {};
+        case LaunchAction::KaraokeStart:
+            if (ports_.setLine) {
+                for (const LineSetting& s : kKaraokeLines) ports_.setLine(s);
+            }
+            Start(DiscListStart(target, cdromDrives));
+            return {};
+        case LaunchAction::DiscStart:
+            Start(DiscListStart(target, cdromDrives));
+            return {};
+        case LaunchAction::PlainStart:
+            Start(PlainProgramStart(target));
+            if (label == kWaitedPlayerLabel && !target.empty()) {
+                wait_.Start(std::wstring(label));
+                if (ports_.schedule) ports_.schedule(0, [this] { return wait_.Step(); });
+            }
+            return {};
+    }
+    return {};
+}
+
+// ---- The running system ----
+
+namespace {
+
+bool CreateProcessFor(const ProcessRequest& request) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK | STARTF_USESTDHANDLES;
+    si.wShowWindow = SW_MAXIMIZE;
+    SECURITY_ATTRIBUTES sa{};
+    sa.nLength = sizeof(sa);
+    sa.bInheritHandle = FALSE;
+    // CreateProcessW may write into the command line.
+    std::vector<wchar_t> commandLine(request.commandLine.begin(), request.commandLine.end());
+    commandLine.push_back(L'\0');
+    PROCESS_INFORMATION pi{};
+    BOOL ok = ::CreateProcessW(request.application.empty() ? nullptr : request.application.c_str(),
+                               request.commandLine.empty() ? nullptr : commandLine.data(),
+                               request.processSecurity ? &sa : nullptr, nullptr,
+                               request.inheritHandles ? TRUE : FALSE, 0, nullptr, nullptr, &si, &pi);
+    if (!ok) return false;
+    win32::Handle process(pi.hProcess);
+    win32::Handle thread(pi.hThread);
+    return true;
+}
+
+// One window wait runs at a time, on a thread timer of the user-interface thread.
+struct ScheduledStep {
+    UINT_PTR timer = 0;
+    std::function<unsigned()> step;
+};
+ScheduledStep& Scheduled() {
+    static ScheduledStep scheduled;
+    return scheduled;
+}
+
+void CALLBACK RunScheduledStep(HWND, UINT, UINT_PTR id, DWORD) {
+    ScheduledStep& s = Scheduled();
+    ::KillTimer(nullptr, id);
+    if (id != s.timer) return;
+    s.timer = 0;
+    unsigned next = s.step ? s.step() : 0;
+    if (next) s.timer = ::SetTimer(nullptr, 0, next, RunScheduledStep);
+}
+
+void ScheduleOnThreadTimer(unsigned delayMs, std::function<unsigned()> step) {
+    ScheduledStep& s = Scheduled();
+    if (s.timer) ::KillTimer(nullptr, s.timer);
+    s.step = std::move(step);
+    s.timer = ::SetTimer(nullptr, 0, delayMs, RunScheduledStep);
+}
+
+HWND FindTitledWindow(const std::wstring& title, HWND exclude) {
+    HWND w = nullptr;
+    while ((w = ::FindWindowExW(nullptr, w, nullptr, title.c_str())) != nullptr) {
+        if (w == exclude) continue;
+        // The search ignores case; the title must match exactly.
+        wchar_t text[256] = {};
+        ::GetWindowTextW(w, text, 256);
+        if (title == text) return w;
+    }
+    return nullptr;
+}
+
+void KeepMaximised(HWND window) {
+    if (!window || !::IsWindow(window)) return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(window, &placement)) return;
+    placement.showCmd = SW_MAXIMIZE;
+    // The maximised window's corner is the screen's corner.
+    placement.ptMaxPosition = POINT{0, 0};
+    ::SetWindowPlacement(window, &placement);
+}
+
+}  // namespace
+
+LaunchPorts SystemLaunchPorts() {
+    LaunchPorts p;
+    p.startProcess = CreateProcessFor;
+    p.openWithDefaultHandler = [](const std::wstring& address) {
+        HINSTANCE r = ::ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+        return reinterpret_cast<INT_PTR>(r) > 32;
+    };
+    p.fileExists = [](const std::wstring& path) {
+        DWORD attributes = ::GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    p.systemDrive = [] {
+        wchar_t drive[3] = {};
+        DWORD n = ::GetEnvironmentVariableW(L"SystemDrive", drive, 3);
+        return n > 0 && n < 3 ? std::wstring(drive, n) : std::wstring();
+    };
+    p.setLine = [](const LineSetting& s) { SetLineVolume(s.level, s.line, s.direction, s.mute); };
+    p.schedule = ScheduleOnThreadTimer;
+    return p;
+}
+
+WindowWait::Ports SystemWindowPorts() { return {FindTitledWindow, KeepMaximised}; }
+
+}  // namespace tessaly
