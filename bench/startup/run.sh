@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of Tessaly to its first painted frame against an empty template dialog started the
-# same way (warm wineserver, same display), medians of N runs each, and their ratio.
+# same way (warm wineserver, same display), medians of N runs each, and their ratio. Then the idle
+# memory of both: private bytes (the commit charge, PagefileUsage, as the system reports it to a
+# program asking from outside: bench/startup/private_bytes.exe; Wine reports anonymous resident
+# memory and swap) 2 s after the first frame, for Tessaly with its
+# menu shown (Enter pressed on the prompt); medians of 3 runs each, and their difference.
 # usage: bench/startup/run.sh [N] (after a build; uses build/ or $TESSALY_BUILD)
 set -euo pipefail
 n=${1:-7}
@@ -12,7 +16,14 @@ tessaly_xvfb_start 1920x1080
 trap 'wineserver -k >/dev/null 2>&1 || true; tessaly_xvfb_stop' EXIT
 wineserver -p >/dev/null 2>&1
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
-bin=$TESSALY_BUILD/bin
+# Both programs as they ship: stripped copies (the debug sections of a build otherwise load into
+# memory with the image and count as private bytes), with what Tessaly loads beside it.
+bin=$TESSALY_BUILD/bench-startup
+mkdir -p "$bin"
+for f in Tessaly.exe Sonorel.dll empty_dialog.exe; do
+  [ -f "$TESSALY_BUILD/bin/$f" ] && x86_64-w64-mingw32-strip --strip-all -o "$bin/$f" "$TESSALY_BUILD/bin/$f"
+done
+cp "$TESSALY_BUILD/bin/ding.wav" "$TESSALY_BUILD/bin/private_bytes.exe" "$bin/"
 
 measure() {  # measure EXE: one start to first frame in ms, then end the program
   local ms
@@ -35,3 +46,29 @@ t=$(printf '%s\n' "${launcher[@]}" | median)
 echo "empty dialog: ${floor[*]} ms (median $f)"
 echo "Tessaly:      ${launcher[*]} ms (median $t)"
 awk -v t="$t" -v f="$f" 'BEGIN { printf "ratio Tessaly / empty dialog: %.2f\n", t / f }'
+
+memory() {  # memory EXE [KEY]: private KB of EXE, idle, after KEY (if any) went to its window
+  python3 "$here/first_frame.py" 60 900 "$WINE" "$bin/$1" >/dev/null
+  if [ -n "${2:-}" ]; then
+    local w
+    w=$(xdotool search --onlyvisible --classname "${1,,}" 2>/dev/null | tail -n 1 || true)
+    sleep 1
+    [ -n "$w" ] && xdotool windowfocus "$w" >/dev/null 2>&1
+    xdotool key "$2"
+  fi
+  sleep 2
+  "$WINE" "$bin/private_bytes.exe" "$1" 2>/dev/null | tr -d '\r'
+  pkill -f "$bin/$1" >/dev/null 2>&1 || true
+  while pgrep -f "$bin/$1" >/dev/null; do sleep 0.1; done
+  sleep 0.5
+}
+floor=(); launcher=()
+for _ in 1 2 3; do
+  floor+=("$(memory empty_dialog.exe)")
+  launcher+=("$(memory Tessaly.exe Return)")
+done
+f=$(printf '%s\n' "${floor[@]}" | median)
+t=$(printf '%s\n' "${launcher[@]}" | median)
+echo "private KB, empty dialog: ${floor[*]} (median $f)"
+echo "private KB, Tessaly menu: ${launcher[*]} (median $t)"
+awk -v t="$t" -v f="$f" 'BEGIN { printf "Tessaly - empty dialog: %.1f MB (%.1f MB against %.1f MB)\n", (t - f) / 1024, t / 1024, f / 1024 }'

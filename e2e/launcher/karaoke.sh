@@ -24,7 +24,8 @@ panel_windows() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/nu
   read -r x y ww hh < <(e2e_geometry "$w"); [ "$x $y $ww" = "$PX $PY 335" ] && echo "$w"; done; }
 panel_shown() { [ -n "$(panel_windows)" ]; }
 panel_hidden() { [ -z "$(panel_windows)" ]; }
-region() { convert "$1" -crop "335x685+$PX+$PY" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1; }
+# Rows 1..4 of the panel (below the clock line, which shows faintly through the panel).
+region() { convert "$1" -crop "335x$(( $(py 580) - $(py 150) ))+$PX+$(py 150)" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1; }
 
 start_launcher
 e2e_key Return

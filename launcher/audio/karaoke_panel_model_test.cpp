@@ -218,29 +218,6 @@ TEST_F(KaraokeModelTest, WithoutADriverOnlyTheMonitorAndResetRowsAct) {
     EXPECT_TRUE(fx.calls.empty());
 }
 
-TEST_F(KaraokeModelTest, ShutdownSwitchesEverythingOffOnceAndTheHandleIsReleased) {
-    {
-        RecordingEffects own;
-        std::vector<LineCall> seen;
-        {
-            KaraokePanelModel m(own, [&](int l, int n, int d, int mute) {
-                seen.push_back({l, n, d, mute});
-                return 0;
-            });
-            m.Start();
-            own.calls.clear();
-            seen.clear();
-            m.Shutdown();
-            m.Shutdown();
-        }
-        EXPECT_EQ(own.calls, (std::vector<std::string>{"Karaoke(1,0)", "MicEffect(1,0)", "Shift(1,0)", "Vocal(1,0)",
-                                                       "Release(1)"}));
-        const std::vector<LineCall> expected = {{10, 1, 1, 1}, {10, 0, 0, 1}, {0, 3, 0, 1}, {10, 2, 1, 1}, {0, 4, 0, 1}};
-        EXPECT_EQ(seen, expected);
-        EXPECT_TRUE(own.live.empty());
-    }
-}
-
 int Count(const std::vector<PanelPicture>& pictures, int id, float y) {
     return static_cast<int>(std::count_if(pictures.begin(), pictures.end(),
                                           [&](const PanelPicture& p) { return p.id == id && p.y == y; }));

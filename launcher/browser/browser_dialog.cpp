@@ -339,8 +339,9 @@ void CMyOPenFileDialog::UpdatePreview() {
         path = model_.currentPath() + model_.HighlightedText();
     }
     if (path == previewPath_) return;
+    // On wide screens the rows reach into the box: they show the preview behind their text.
     RECT box{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight};
-    ::InvalidateRect(hwnd_, &box, FALSE);
+    ::RedrawWindow(hwnd_, &box, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     previewPath_.clear();
     previewBitmap_.reset();
     if (path.empty()) return;
@@ -376,6 +377,15 @@ void CMyOPenFileDialog::PaintRowBackground(HDC dc, HWND row) {
     ::GetWindowRect(row, &r);
     ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
     ::BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, backgroundDc_.get(), r.left, r.top, SRCCOPY);
+    DrawPreview(dc, r.left, r.top);
+}
+
+void CMyOPenFileDialog::DrawPreview(HDC dc, int originX, int originY) {
+    if (!previewBitmap_) return;
+    win32::MemoryDc pic(::CreateCompatibleDC(dc));
+    win32::SelectedObject sel(pic.get(), previewBitmap_.get());
+    ::BitBlt(dc, previewPlace_.x - originX, previewPlace_.y - originY, previewPlace_.width,
+             previewPlace_.height, pic.get(), 0, 0, SRCCOPY);
 }
 
 void CMyOPenFileDialog::PaintTo(HDC target) {
@@ -396,12 +406,7 @@ void CMyOPenFileDialog::PaintTo(HDC target) {
         const std::wstring& path = model_.currentPath();
         ::DrawTextW(dc.get(), path.c_str(), static_cast<int>(path.size()), &caption, kTextFormat);
     }
-    if (previewBitmap_) {
-        win32::MemoryDc pic(::CreateCompatibleDC(dc.get()));
-        win32::SelectedObject sel(pic.get(), previewBitmap_.get());
-        ::BitBlt(dc.get(), previewPlace_.x, previewPlace_.y, previewPlace_.width, previewPlace_.height,
-                 pic.get(), 0, 0, SRCCOPY);
-    }
+    DrawPreview(dc.get(), 0, 0);
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
 }
 

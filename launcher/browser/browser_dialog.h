@@ -83,6 +83,8 @@ private:
     void ShowRows();
     void HighlightRow(int row, bool on);
     void UpdatePreview();
+    // The preview picture into dc, whose (0, 0) is the client point (originX, originY).
+    void DrawPreview(HDC dc, int originX, int originY);
     void PaintTo(HDC target);
     void Teardown();
     bool Playing() const { return IsPlayingOrPaused(player_.State()); }

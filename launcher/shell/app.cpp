@@ -24,7 +24,6 @@ bool CP01App::InitInstance() {
 
     session_.emplace();
     LauncherState& state = session_->state;
-    LoadSkinImageResource(instance_, IDP_FOLDER_ICON, L"PNG", state.folderIcon);
     {
         CP01Dlg dlg(state);
         dlg.DoModal(nullptr);

@@ -94,11 +94,61 @@ int& ClockFontHeight() {
     return height;
 }
 
-CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) {
-    CreateClockFont(win32::PrimaryScreen().cy);
+namespace {
+
+// The menu background decoded and stretched to the screen, as a 32-bit top-down DIB section; null
+// when the picture is missing or there is no memory for it. Runs on any thread.
+win32::Bitmap StretchedBackground(SIZE screen) {
+    SkinPicture picture;
+    if (!LoadSkinPicture(picture, IDJ_MENU_BACKGROUND)) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), screen.cx, -screen.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win32::Bitmap stretched(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!stretched) return {};
+    {
+        win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
+        win32::SelectedObject keep(dc.get(), stretched.get());
+        DrawSkinPicture(dc.get(), picture, 0, 0, screen.cx, screen.cy);
+    }
+    ::GdiFlush();
+    return stretched;
 }
 
-CP01Dlg::~CP01Dlg() = default;
+}  // namespace
+
+struct BackgroundJob {
+    SIZE screen{};
+    win32::Bitmap result;
+};
+
+namespace {
+
+DWORD WINAPI BackgroundWorker(void* param) {
+    auto& job = *static_cast<BackgroundJob*>(param);
+    win32::ComInit com(COINIT_MULTITHREADED);
+    job.result = StretchedBackground(job.screen);
+    return 0;
+}
+
+}  // namespace
+
+CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) {
+    CreateClockFont(win32::PrimaryScreen().cy);
+    // The background is decoded and stretched while the window is being made; the first paint
+    // waits for it.
+    backgroundJob_ = std::make_unique<BackgroundJob>();
+    auto s = win32::PrimaryScreen();
+    backgroundJob_->screen = {s.cx, s.cy};
+    backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
+}
+
+CP01Dlg::~CP01Dlg() {
+    if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
+    // The first page-turn picture may still show the stretched background in place.
+    const auto& page = state_.turnPictures.page;
+    if (page && backgroundCache_ && page->viewOf() == backgroundCache_.get()) state_.turnPictures.page.reset();
+}
 
 void CP01Dlg::PlaceFullScreen() {
     // A maximised pop-up does not cover the screen everywhere (no window manager): place it.
@@ -120,7 +170,6 @@ BOOL CP01Dlg::OnInitDialog() {
         win32::WindowDc screen(nullptr);
         memoryDc_.reset(::CreateCompatibleDC(screen.get()));
     }
-    LoadSkinPicture(background_, IDJ_MENU_BACKGROUND);
     StartClock();
     ClockStep();
 
@@ -129,30 +178,31 @@ BOOL CP01Dlg::OnInitDialog() {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 
-    DriveRootLists roots = ScanRemovableAndCdromDrives();
-    state.removableDrives = roots.removableDrives;
-    state.cdromDrives = roots.cdromDrives;
     const bool prompted = CreateStartPrompt();
-    CreateMenuTiles();
-    // Created hidden: its start-up switches the karaoke effects on and sets the audio lines.
-    panel_ = std::make_unique<CShowAudio>(effects_, SetLineVolume);
-    if (panel_->Create()) karaokePanel = panel_.get();
     // Without a prompt there is no countdown to end the launcher and nothing to answer: the menu
     // comes up as if the prompt had been answered, so the remote still reaches something.
     if (!prompted) DismissPrompt(true);
     state.clickSoundPath = win32::ExecutableFolder() + L"\\ding.wav";
-    // The page-turn picture is first needed when a page opens: decode it once the first frame is
-    // on screen (this message is handled before any paint, and draws the frame first).
+    // What the first frame does not need comes once it is on screen (this message is handled
+    // before any paint, and draws the frame first).
     ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
     return FALSE;  // the prompt has the focus
 }
 
 void CP01Dlg::FirstFrameDone() {
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // The background doubles as the first page-turn picture.
-    if (!state_.turnPictures.page) {
-        LoadSkinImageResource(win32::AppInstance(), IDJ_MENU_BACKGROUND, L"JPEG", state_.turnPictures.page);
+    // Created hidden: its start-up switches the karaoke effects on and sets the audio lines. It
+    // can be shown only from the menu, which no key reaches before this posted message.
+    if (!karaokePanel) {
+        panel_ = std::make_unique<CShowAudio>(effects_, SetLineVolume);
+        if (panel_->Create()) karaokePanel = panel_.get();
     }
+    CreateMenuTiles();
+    TakeBackground();
+    if (!state_.folderIcon) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", state_.folderIcon);
+    DriveRootLists roots = ScanRemovableAndCdromDrives();
+    state_.removableDrives = roots.removableDrives;
+    state_.cdromDrives = roots.cdromDrives;
 }
 
 void CP01Dlg::StartClock() {
@@ -179,7 +229,10 @@ bool CP01Dlg::CreateStartPrompt() {
     return true;
 }
 
+// The tiles are hidden until the prompt is answered: made after the first frame, or by whatever
+// needs them first.
 void CP01Dlg::CreateMenuTiles() {
+    if (menuTiles_[0]) return;
     auto s = win32::PrimaryScreen();
     int minWidth = 0, minHeight = 0;
     for (int i = 1; i <= kMenuTileCount; ++i) {
@@ -233,6 +286,7 @@ void CP01Dlg::MoveSelection(MoveStep step) {
     }
     if (state.karaokePanelShown) return;
     state.menuSelection = StepSelection(state.menuSelection, step);
+    CreateMenuTiles();
     for (auto& tile : menuTiles_) {
         tile->pressed = false;
         ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
@@ -261,6 +315,7 @@ void CP01Dlg::OnMenuTilePressed(IXCStatic& tile) {
 }
 
 void CP01Dlg::MenuTileHovered(int command) {
+    CreateMenuTiles();
     for (auto& tile : menuTiles_) {
         tile->pressed = false;
         ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
@@ -271,6 +326,7 @@ void CP01Dlg::MenuTileHovered(int command) {
 void CP01Dlg::PostTogglePanel() { ::PostMessageW(hwnd(), kMsgTogglePanel, 0, 0); }
 
 void CP01Dlg::ShowTiles(bool show) {
+    CreateMenuTiles();
     for (auto& tile : menuTiles_) ::ShowWindow(tile->hwnd(), show ? SW_SHOWNORMAL : SW_HIDE);
 }
 
@@ -424,39 +480,40 @@ void CP01Dlg::ClockStep() {
     ::InvalidateRect(hwnd(), &clockRect_, TRUE);
 }
 
-void CP01Dlg::RenderBackground(HDC reference) {
-    auto s = win32::PrimaryScreen();
-    if (backgroundCache_ && backgroundSize_.cx == s.cx && backgroundSize_.cy == s.cy) return;
-    backgroundCache_.reset(::CreateCompatibleBitmap(reference, s.cx, s.cy));
-    backgroundSize_ = {s.cx, s.cy};
-    win32::MemoryDc dc(::CreateCompatibleDC(reference));
-    win32::SelectedObject keep(dc.get(), backgroundCache_.get());
-    DrawSkinPicture(dc.get(), background_, 0, 0, s.cx, s.cy);
+// The background is held once, stretched to the screen; the first page-turn picture shows that
+// copy in place.
+void CP01Dlg::SetBackground(win32::Bitmap stretched, SIZE size) {
+    auto& page = state_.turnPictures.page;
+    if (page && backgroundCache_ && page->viewOf() == backgroundCache_.get()) page.reset();
+    backgroundCache_ = std::move(stretched);
+    backgroundSize_ = size;
+    if (!page && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), page);
 }
 
-void CP01Dlg::Paint() {
-    win32::PaintDc paint(hwnd());
-    if (state_.turnPictures.menu && pageTurnPending_) {
-        // Runs inside the page's return message, while the page's pictures are still alive; the
-        // clock comes back with the next timer tick.
-        pageTurnPending_ = false;
-        RECT client{};
-        ::GetClientRect(hwnd(), &client);
-        PlayPageTurn(paint.get(), client, state_.turnPictures.page.get(), state_.turnPictures.menu.get(), 0);
-        return;
+// The worker's background, once: waited for, or made here when no worker could be started.
+void CP01Dlg::TakeBackground() {
+    if (!backgroundJob_) return;
+    if (backgroundWorker_) {
+        ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
+        backgroundWorker_.reset();
+    } else {
+        backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
     }
-    if (!background_ || !memoryDc_) return;
+    SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
+    backgroundJob_.reset();
+}
+
+// Stretched again when the screen size changed since.
+void CP01Dlg::RenderBackground() {
     auto s = win32::PrimaryScreen();
-    RenderBackground(paint.get());
-    frame_.reset(::CreateCompatibleBitmap(paint.get(), s.cx, s.cy));
-    win32::SelectedObject frame(memoryDc_.get(), frame_.get());
-    {
-        win32::MemoryDc bg(::CreateCompatibleDC(paint.get()));
-        win32::SelectedObject keep(bg.get(), backgroundCache_.get());
-        ::BitBlt(memoryDc_.get(), 0, 0, s.cx, s.cy, bg.get(), 0, 0, SRCCOPY);
-    }
-    // The clock goes into the same frame, so the screen gets one block copy.
-    HDC dc = memoryDc_.get();
+    if (backgroundCache_ && backgroundSize_.cx == s.cx && backgroundSize_.cy == s.cy) return;
+    const SIZE size{s.cx, s.cy};
+    if (win32::Bitmap stretched = StretchedBackground(size)) SetBackground(std::move(stretched), size);
+}
+
+// The clock in the yellow bold font, shrunk until the text fits its box, onto dc (which has the
+// clock's box at the window's coordinates).
+void CP01Dlg::DrawClock(HDC dc) {
     win32::SelectedObject font(dc, ClockFont().get());
     ::SetTextColor(dc, RGB(255, 255, 0));
     ::SetBkMode(dc, TRANSPARENT);
@@ -481,7 +538,45 @@ void CP01Dlg::Paint() {
     RECT r = clockRect_;
     ::DrawTextW(dc, clockText_.c_str(), static_cast<int>(clockText_.size()), &r,
                 DT_RIGHT | DT_NOCLIP | DT_SINGLELINE);
-    ::BitBlt(paint.get(), 0, 0, s.cx, s.cy, dc, 0, 0, SRCCOPY);
+}
+
+void CP01Dlg::Paint() {
+    win32::PaintDc paint(hwnd());
+    if (state_.turnPictures.menu && pageTurnPending_) {
+        // Runs inside the page's return message, while the page's pictures are still alive; the
+        // clock comes back with the next timer tick.
+        pageTurnPending_ = false;
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        PlayPageTurn(paint.get(), client, state_.turnPictures.page.get(), state_.turnPictures.menu.get(), 0);
+        return;
+    }
+    if (!memoryDc_) return;
+    TakeBackground();
+    if (backgroundCache_) RenderBackground();
+    if (!backgroundCache_) return;  // no picture: neither background nor clock
+    HDC screen = paint.get();
+    // Only what needs painting: a clock tick copies the clock's box, not the screen.
+    const RECT& dirty = paint.info().rcPaint;
+    {
+        win32::SelectedObject keep(memoryDc_.get(), backgroundCache_.get());
+        ::BitBlt(screen, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, memoryDc_.get(),
+                 dirty.left, dirty.top, SRCCOPY);
+    }
+    // The clock is composed over its piece of background first, so the screen gets one block copy.
+    const int w = clockRect_.right - clockRect_.left;
+    const int h = clockRect_.bottom - clockRect_.top;
+    win32::Bitmap box(::CreateCompatibleBitmap(screen, w, h));
+    win32::MemoryDc background(::CreateCompatibleDC(screen));
+    if (!box || !background) return;
+    win32::SelectedObject keepBox(memoryDc_.get(), box.get());
+    win32::SelectedObject keepBackground(background.get(), backgroundCache_.get());
+    ::BitBlt(memoryDc_.get(), 0, 0, w, h, background.get(), clockRect_.left, clockRect_.top, SRCCOPY);
+    POINT origin{};
+    ::SetViewportOrgEx(memoryDc_.get(), -clockRect_.left, -clockRect_.top, &origin);
+    DrawClock(memoryDc_.get());
+    ::SetViewportOrgEx(memoryDc_.get(), origin.x, origin.y, nullptr);
+    ::BitBlt(screen, clockRect_.left, clockRect_.top, w, h, memoryDc_.get(), 0, 0, SRCCOPY);
 }
 
 std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

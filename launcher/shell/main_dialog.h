@@ -27,6 +27,7 @@ namespace tessaly {
 
 class IXCStatic;
 class XCButton;
+struct BackgroundJob;
 
 // The launcher's full-screen main window: background, clock, start prompt, eight menu tiles. It
 // owns its tiles and the keyboard hook, and answers both.
@@ -80,7 +81,10 @@ private:
     bool CreateStartPrompt();
     void CreateMenuTiles();
     void PlaceFullScreen();
-    void RenderBackground(HDC reference);
+    void SetBackground(win32::Bitmap stretched, SIZE size);
+    void TakeBackground();
+    void RenderBackground();
+    void DrawClock(HDC dc);
 
     LauncherState& state_;
     win32::KeyboardHook hook_;
@@ -88,14 +92,14 @@ private:
     win32::Icon icon_;
     std::unique_ptr<XCButton> startPrompt_;
     std::array<std::unique_ptr<IXCStatic>, kMenuTileCount> menuTiles_;
-    SkinPicture background_;
+    std::unique_ptr<BackgroundJob> backgroundJob_;
+    win32::Handle backgroundWorker_;
     bool pageTurnPending_ = false;
     bool clockRunning_ = false;
     std::wstring clockText_;
     RECT clockRect_{};
     win32::MemoryDc memoryDc_;
-    win32::Bitmap frame_;           // the composed frame, screen-size
-    win32::Bitmap backgroundCache_; // the background stretched once per screen size
+    win32::Bitmap backgroundCache_; // the background stretched once per screen size (a DIB section)
     SIZE backgroundSize_{};
     ClickRateLimiter clicks_;
     std::vector<HANDLE> clickWorkers_;  // thread handles of workers not yet handed back

@@ -54,20 +54,6 @@ bool LoadSkinImageResource(HMODULE module, int id, const wchar_t* type,
     return LoadSkinImage(found, module, out);
 }
 
-bool WrapSkinBitmap(HBITMAP dib, std::unique_ptr<SkinImage>& out) {
-    DIBSECTION section{};
-    if (!dib || ::GetObjectW(dib, sizeof section, &section) != sizeof section) return false;
-    const BITMAPINFOHEADER& header = section.dsBmih;
-    // Top-down only: GDI+ takes the first row at the start of the buffer.
-    if (!section.dsBm.bmBits || header.biBitCount != 32 || header.biHeight >= 0 || header.biWidth <= 0) return false;
-    auto image = std::make_unique<SkinImage>();
-    image->image_.reset(new Gdiplus::Bitmap(header.biWidth, -header.biHeight, section.dsBm.bmWidthBytes,
-                                            PixelFormat32bppRGB, static_cast<BYTE*>(section.dsBm.bmBits)));
-    image->viewOf_ = dib;
-    out = std::move(image);
-    return true;
-}
-
 int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module) {
     if (!module) module = ::GetModuleHandleW(nullptr);
     auto bytes = win32::ResourceBytes(module, id, L"JPEG");

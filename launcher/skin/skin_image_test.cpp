@@ -77,5 +77,37 @@ TEST_F(SkinImages, DrawStretchesOrUsesTheNaturalSizeForAnAllZeroRectangle) {
     EXPECT_EQ(DrawSkinPicture(dc.get(), SkinPicture(), 0, 0, 10, 10), 1);  // empty: nothing, no crash
 }
 
+// A view shows the top-down DIB's own pixels, later changes included; anything but a 32-bit DIB
+// section is refused.
+TEST_F(SkinImages, AWrappedDibIsShownInPlace) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -3, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win32::Bitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_TRUE(dib && bits);
+    std::unique_ptr<SkinImage> view;
+    ASSERT_TRUE(WrapSkinBitmap(dib.get(), view));
+    EXPECT_EQ(view->viewOf(), dib.get());
+    EXPECT_EQ(view->width(), 4u);
+    EXPECT_EQ(view->height(), 3u);
+    win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    win32::SelectedObject keep(dc.get(), dib.get());
+    ::SetPixel(dc.get(), 0, 0, RGB(255, 0, 0));
+    ::SetPixel(dc.get(), 3, 2, RGB(0, 0, 255));
+    ::GdiFlush();
+    auto* bitmap = static_cast<Gdiplus::Bitmap*>(view->image());
+    Gdiplus::Color c;
+    bitmap->GetPixel(0, 0, &c);
+    EXPECT_EQ(c.GetValue() & 0xFFFFFF, 0xFF0000u);
+    bitmap->GetPixel(3, 2, &c);
+    EXPECT_EQ(c.GetValue() & 0xFFFFFF, 0x0000FFu);
+    win32::WindowDc screen(nullptr);
+    win32::Bitmap device(::CreateCompatibleBitmap(screen.get(), 4, 4));
+    std::unique_ptr<SkinImage> none;
+    EXPECT_FALSE(WrapSkinBitmap(device.get(), none));
+    EXPECT_FALSE(WrapSkinBitmap(nullptr, none));
+    EXPECT_FALSE(none);
+}
+
 }  // namespace
 }  // namespace tessaly
