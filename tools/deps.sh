@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
       # The 32-bit build and the installers.
       g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix nsis zip
-      mingw-w64-tools wine wine64 xvfb xdotool x11-utils xauth imagemagick
+      mingw-w64-tools wine wine64 xvfb xdotool x11-utils x11-apps xauth imagemagick
       fonts-liberation pulseaudio pulseaudio-utils googletest python3
       # Wine (64-bit, so the amd64 builds) decodes media through GStreamer; the tools make test media.
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The picture viewer from the picture browser at 1920x1080 (picture_viewer_browser.exe: the real
-# browser in picture mode with the real viewer, one folder shown as its only drive), over three
+# The picture viewer of the launcher at 1920x1080: "Browse Pictures", drive P: holding three
 # solid-colour pictures: red 200x100, blue 300x200, yellow 2400x300. Enter on the first shows it
 # full screen, centred at its own size on black with the path in green across the top and the
 # mouse cursor hidden; Left on the first shows it again; Right steps to a new colour each time;
 # on the last, Right and Right again change nothing; a picture wider than the screen is squeezed
 # to its width; Esc returns to the browser with the mouse cursor visible. The files are listed in
-# the order the file system gives, so the colours are told apart by what the screen shows.
+# the order the file system gives, so the colours are told apart by what the screen shows. A further
+# Esc closes the browser and the menu answers again.
 source "$(dirname "$0")/common.sh"
 
 CX=1920
@@ -75,26 +75,42 @@ mkdir -p "$pictures"
 convert -size 200x100 xc:'#ff0000' "BMP3:$pictures/red.bmp"
 convert -size 300x200 xc:'#0000ff' "BMP3:$pictures/blue.bmp"
 convert -size 2400x300 xc:'#ffff00' "BMP3:$pictures/wide yellow.bmp"
-winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+"$TESSALY_ROOT/tools/wine-drive.sh" p hd "$pictures"
+# Drive letters are read when Wine starts: start it again.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -p >/dev/null 2>&1
+"$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
+# The row of drive P: in the browser's drive list (drives in letter order).
+p_row=$(ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n '^p:$' | cut -d: -f1)
+p_row=$((p_row - 1))
 
-"$WINE" "$E2E_BIN/picture_viewer_browser.exe" "$(winpath "$pictures")" >"$E2E_DIR/browser.out" 2>/dev/null </dev/null &
-E2E_PID=$!
-WIN=$(e2e_window picture_viewer_browser.exe 40) || { echo "FAILED: no browser window"; exit 1; }
+# Windows of the launcher at the screen's size and place: the menu, and the viewer when it shows.
+full_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null); do
+    [ "$(e2e_geometry "$w")" = "0 0 $CX $CY" ] && echo "$w"
+  done
+}
+# The browser: 800 x 600 of a 1280 x 1024 screen, scaled, centred.
+BW=$((CX * 800 / 1280)) BH=$((CY * 600 / 1024))
+browser_window() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null | while read -r w; do
+  read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$BW $BH" ] && echo "$w"; done | head -n 1 || true; }
+
+start_launcher
+e2e_key Return          # answer the prompt
+sleep 0.5
+e2e_key Down Down Return  # "Browse Pictures"
 sleep 1.5
-e2e_focus "$WIN"
-# The folder is the only drive; inside it "..", then the three pictures.
+BWIN=$(browser_window)
+[ -n "$BWIN" ] || { echo "FAILED: no picture browser"; exit 1; }
+e2e_focus "$BWIN"
+menu_only=$(full_windows | wc -l)
+for ((i = 0; i < p_row; i++)); do e2e_key Down; done
+# Inside P: "..", then the three pictures.
 e2e_key Return
 e2e_key Down Return
 sleep 1.5
-# The viewer: a visible window of the program at the screen's size and place.
-viewer_window() {
-  local w
-  for w in $(xdotool search --onlyvisible --classname picture_viewer_browser.exe 2>/dev/null); do
-    [ "$(e2e_geometry "$w")" = "0 0 $CX $CY" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-has_viewer_window() { viewer_window >/dev/null; }
+has_viewer_window() { [ "$(full_windows | wc -l)" -gt "$menu_only" ]; }
 check "the viewer covers the screen" has_viewer_window
 xdotool mousemove $((CX / 2)) $((CY / 2))
 check "the mouse cursor is hidden over the viewer" test "$(cursor_shown)" = 0
@@ -133,7 +149,13 @@ check "Esc leaves the viewer: no picture in the middle" \
 no_viewer_window() { ! has_viewer_window; }
 check "and its window is gone" no_viewer_window
 check "the mouse cursor is visible again" test "$(cursor_shown)" = 1
-check "the browser runs on" e2e_alive
+check "the browser is still open" test -n "$(browser_window)"
 e2e_key Escape
-check "and a further Esc closes it" e2e_wait_exit 10
+sleep 1
+check "a further Esc closes the browser" test -z "$(browser_window)"
+e2e_focus "$WIN"
+e2e_key Down
+shot=$(e2e_shot menu-again)
+check "the menu answers again" is_white "$shot" "$(tile_left_x "$CX")" "$(tile_mid_y "$CX" "$CY" 4)"
+check "the launcher runs on" e2e_alive
 e2e_finish

@@ -3,6 +3,7 @@
 #include "launcher/browser/page_turn.h"
 #include "launcher/messages.h"
 #include "launcher/pages/drive_lists.h"
+#include "launcher/pages/media_kind.h"
 #include "launcher/resource.h"
 #include "launcher/shell/menu_logic.h"
 #include "launcher/skin/skin_font.h"
@@ -26,6 +27,7 @@ CPage::CPage(int templateId, int groupNumber, int backgroundId, LauncherState& s
       groupNumber_(groupNumber), backgroundId_(backgroundId), selectDialog_(state) {}
 
 CPage::~CPage() {
+    if (browser_) browser_->Destroy();
     selectDialog_.Destroy();
     Destroy();
     FreeTiles();
@@ -236,6 +238,20 @@ void CPage::PageCommand(int command, LPARAM kind) {
 
 void CPage::Browse(PageBrowse what) {
     if (runBrowser) runBrowser(what);
+}
+
+void CPage::UseBrowser(PlayerPort& player, BrowserHooks hooks, const SkinImage* folderIcon) {
+    browser_ = std::make_unique<CMyOPenFileDialog>(player, std::move(hooks), nullptr, nullptr, folderIcon);
+    runBrowser = [this](PageBrowse what) { RunOwnBrowser(what); };
+}
+
+// Video and picture browsing choose the browser's kind; otherwise it keeps what it had.
+void CPage::RunOwnBrowser(PageBrowse what) {
+    if (!browser_ || !hwnd() || browser_->hwnd()) return;
+    if (what == PageBrowse::kVideo) browser_->SetMode(static_cast<int>(MediaKind::Video));
+    if (what == PageBrowse::kPictures) browser_->SetMode(static_cast<int>(MediaKind::Picture));
+    browser_->DoModal(hwnd());
+    if (hwnd()) ::SetFocus(hwnd());
 }
 
 void CPage::RemovableDiskChoice() {

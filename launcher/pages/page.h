@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/browser/browser_dialog.h"
 #include "launcher/pages/entry_map.h"
 #include "launcher/pages/group_store.h"
 #include "launcher/pages/page_layout.h"
@@ -43,8 +44,11 @@ public:
     bool Open(HWND mainWindow);
     void StartPage();
 
-    // The page's media browser, run modally; unset: page commands do nothing.
+    // The page's media browser, run modally; unset: page commands do nothing. UseBrowser sets it
+    // to a browser the page owns.
     std::function<void(PageBrowse)> runBrowser;
+    void UseBrowser(PlayerPort& player, BrowserHooks hooks, const SkinImage* folderIcon);
+    CMyOPenFileDialog* browser() { return browser_.get(); }
     // Asks "Really delete?"; replaced by tests.
     std::function<bool(HWND page)> confirmDelete;
 
@@ -85,6 +89,7 @@ private:
     void PageCommand(int command, LPARAM kind);
     void RemovableDiskChoice();
     void Browse(PageBrowse what);
+    void RunOwnBrowser(PageBrowse what);
     void ClockStep();
     void Paint();
     void FreeTiles();
@@ -110,6 +115,7 @@ private:
     std::wstring clockText_;
     win32::Font clockFont_;
     CSelectDialog selectDialog_;
+    std::unique_ptr<CMyOPenFileDialog> browser_;
 };
 
 // "Game Menu": group 5 over picture 173, template 134.

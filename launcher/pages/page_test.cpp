@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "launcher/browser/recording_player.h"
 #include "launcher/messages.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/handles.h"
@@ -268,6 +270,95 @@ TEST_F(PageTest, SelectDialogDefaultsWrapAndHandOver) {
     EXPECT_EQ(state_.removableDrives, dialog.choice(1)->target);
     EXPECT_EQ(dialog.choice(1)->label, L"Play From " + dialog.choice(1)->target + L" Disk");
     EXPECT_FALSE(dialog.hwnd());
+}
+
+// Runs from inside a modal loop: each tick hands the next scripted key to the window in front.
+struct ModalScript {
+    std::function<HWND()> window;
+    std::vector<WPARAM> keys;
+    std::size_t next = 0;
+    std::function<void()> look;  // called once, before the first key
+};
+ModalScript*& Script() {
+    static ModalScript* script = nullptr;
+    return script;
+}
+void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
+    ModalScript* s = Script();
+    if (!s) return;
+    HWND w = s->window();
+    if (!w) return;
+    if (s->next == 0 && s->look) s->look();
+    if (s->next < s->keys.size()) ::PostMessageW(w, WM_KEYDOWN, s->keys[s->next++], 0);
+}
+void RunScripted(ModalScript& script, const std::function<void()>& run) {
+    Script() = &script;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, ScriptTick);
+    run();
+    ::KillTimer(nullptr, timer);
+    Script() = nullptr;
+}
+
+TEST_F(PageTest, SelectDialogRunsModallyOverItsOwnerAndHandsOver) {
+    CSelectDialog dialog(state_);
+    bool activeWhileShown = false;
+    int shownChoices = 0;
+    ModalScript script{[&] { return dialog.hwnd(); }, {VK_DOWN, VK_RETURN}, 0, [&] {
+                           activeWhileShown = state_.selectDialogActive;
+                           shownChoices = dialog.choiceCount();
+                       }};
+    INT_PTR result = 0;
+    RunScripted(script, [&] { result = dialog.DoModal(main_); });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(activeWhileShown);
+    EXPECT_EQ(shownChoices, 2);
+    EXPECT_FALSE(state_.selectDialogActive);
+    EXPECT_FALSE(dialog.hwnd());
+    Pump();
+    ASSERT_EQ(Inbox().size(), 1u);
+    EXPECT_EQ(Inbox()[0].msg, kMsgProgramPick);
+    EXPECT_EQ(Inbox()[0].wp, 2u);  // "Other Program"
+    EXPECT_EQ(Inbox()[0].lp, 0);
+    EXPECT_TRUE(::IsWindowEnabled(main_));
+
+    // Esc ends it with nothing handed over.
+    ModalScript esc{[&] { return dialog.hwnd(); }, {VK_ESCAPE}, 0, {}};
+    RunScripted(esc, [&] { result = dialog.DoModal(main_); });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_FALSE(state_.selectDialogActive);
+    Pump();
+    EXPECT_EQ(Inbox().size(), 1u);
+}
+
+// Page commands run the page's own browser modally over the page, with the mode they ask for:
+// 3 pictures, 2 video, 0 by the tile's kind (a page's own kind keeps the browser as it was).
+TEST_F(PageTest, PageCommandsRunThePagesOwnBrowser) {
+    LaunchActions launch(ports_, {});
+    RecordingPlayer player;
+    CPage4 page(state_, launch);
+    page.UseBrowser(player, {}, nullptr);
+    ASSERT_TRUE(page.Open(main_));
+    struct Step {
+        WPARAM command;
+        LPARAM kind;
+        int mode;
+    };
+    const Step steps[] = {{3, 0, 3}, {0, 5, 3}, {2, 0, 1}, {0, 3, 3}, {0, 4, 1}};
+    for (const Step& step : steps) {
+        int seenMode = 0;
+        bool pageDisabled = false;
+        ModalScript script{[&] { return page.browser()->hwnd(); }, {VK_ESCAPE}, 0, [&] {
+                               seenMode = page.browser()->mode();
+                               pageDisabled = !::IsWindowEnabled(page.hwnd());
+                           }};
+        RunScripted(script, [&] { ::SendMessageW(page.hwnd(), kMsgPageCommand, step.command, step.kind); });
+        EXPECT_EQ(seenMode, step.mode) << "command " << step.command << " kind " << step.kind;
+        EXPECT_TRUE(pageDisabled);
+        EXPECT_FALSE(page.browser()->hwnd());
+        EXPECT_TRUE(::IsWindowEnabled(page.hwnd()));
+    }
+    EXPECT_TRUE(page.hwnd());  // the page stays
+    ::SendMessageW(page.hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace

@@ -200,6 +200,13 @@ void CP01Dlg::FirstFrameDone() {
     CreateMenuTiles();
     TakeBackground();
     if (!state_.folderIcon) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", state_.folderIcon);
+    // Each page runs a browser of its own for its page commands.
+    for (CPage* page : {static_cast<CPage*>(&gamePage_), static_cast<CPage*>(&otherPage_)}) {
+        if (page->browser()) continue;
+        BrowserHooks hooks;
+        hooks.showPicture = ShowPictureModal;
+        page->UseBrowser(TheMediaPlayer(), std::move(hooks), state_.folderIcon.get());
+    }
     DriveRootLists roots = ScanRemovableAndCdromDrives();
     state_.removableDrives = roots.removableDrives;
     state_.cdromDrives = roots.cdromDrives;
@@ -378,15 +385,25 @@ void CP01Dlg::RunBrowser(int kind) {
     if (!browser_) {
         BrowserHooks hooks;
         hooks.showPicture = ShowPictureModal;
-        hooks.chooseProgram = [this](HWND, const std::wstring& path, const std::wstring& name) {
-            state_.chosenProgramPath = path;
-            state_.chosenProgramName = name;
+        hooks.chooseProgram = [this](HWND browser, const std::wstring& path, const std::wstring& name) {
+            ChooseProgram(browser, path, name);
         };
         browser_ = std::make_unique<CMyOPenFileDialog>(TheMediaPlayer(), std::move(hooks), &keys_,
                                                        nullptr, state_.folderIcon.get());
     }
     browser_->SetMode(kind);
     browser_->DoModal(hwnd());
+}
+
+// The program picked in "Add Program": the chooser's default choices post 1048 (lParam 0) here,
+// which writes it into the group; its entry is named after the file without its extension.
+void CP01Dlg::ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name) {
+    state_.chosenProgramPath = path;
+    const std::size_t dot = name.rfind(L'.');
+    state_.chosenProgramName = dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+    programChooser_.DoModal(browser);
+    state_.selectDialogActive = false;
+    if (browser && ::IsWindow(browser)) ::SetFocus(browser);
 }
 
 // The modal browser of "Add Program" has returned: tiles and clock come back.

@@ -78,6 +78,7 @@ private:
     void PlayClickSound();
     bool CloseClickWorker(HANDLE thread);
     void ProgramPick(WPARAM group, LPARAM openFile);
+    void ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name);
     bool CreateStartPrompt();
     void CreateMenuTiles();
     void PlaceFullScreen();
@@ -108,6 +109,8 @@ private:
     LaunchActions launch_{SystemLaunchPorts(), SystemWindowPorts()};
     CPage4 gamePage_{state_, launch_};
     CPage5 otherPage_{state_, launch_};
+    // Where "Add Program" puts the picked program: run modally over the browser.
+    CSelectDialog programChooser_{state_};
     // The media browser of commands 1-4 and 7, made at its first use.
     std::unique_ptr<CMyOPenFileDialog> browser_;
     // The karaoke panel and the effects library it drives (the panel goes first).

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Playing from the launcher as a user would, at 1280x1024 over drives made for the test: M: one
+# song, N: a folder tree of two sounds, V: two videos. "Play Music", Enter on the song is heard on
+# the private sound server, Enter again does not restart it, Esc stops it and the browser stays, a
+# second Esc closes it; Play/Pause on a folder plays its tree on past the first file while the list
+# stays, Stop (media key) ends it; "Play Video" goes full screen on its own and the arrows do
+# nothing while it is.
+source "$(dirname "$0")/common.sh"
+if [ -z "${PULSE_SERVER:-}" ]; then
+  source "$TESSALY_ROOT/tools/pulse.sh"
+  tessaly_pulse_start
+  trap 'tessaly_pulse_stop; e2e_cleanup' EXIT
+fi
+CX=1280
+CY=1024
+e2e_setup "${CX}x${CY}"
+media=$E2E_DIR/media
+bash "$TESSALY_ROOT/launcher/browser/player_support/make_media.sh" "$media"
+mkdir -p "$E2E_DIR/song" "$E2E_DIR/tree/album/disc" "$E2E_DIR/video"
+cp "$media/tone.mp3" "$E2E_DIR/song/song.mp3"
+cp "$media/tone.mp3" "$E2E_DIR/tree/album/one.mp3"
+cp "$media/tone.wav" "$E2E_DIR/tree/album/disc/two.wav"
+cp "$media/clip.avi" "$E2E_DIR/video/bars.avi"
+gst-launch-1.0 -q videotestsrc num-buffers=300 pattern=red ! jpegenc ! avimux ! \
+  filesink location="$E2E_DIR/video/red.avi" >/dev/null
+"$TESSALY_ROOT/tools/wine-drive.sh" m hd "$E2E_DIR/song"
+"$TESSALY_ROOT/tools/wine-drive.sh" n hd "$E2E_DIR/tree"
+"$TESSALY_ROOT/tools/wine-drive.sh" v hd "$E2E_DIR/video"
+# Drive letters are read when Wine starts: start it again.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -p >/dev/null 2>&1
+"$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
+# drive_row LETTER: the row of that drive in the browser's drive list (drives in letter order).
+drive_row() { ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n "^$1:$" | cut -d: -f1 | awk '{print $1 - 1}'; }
+# down N: the bar N rows down
+down() { local i; for ((i = 0; i < $1; i++)); do e2e_key Down; done; }
+
+# The browser: 800 x 600 centred; the list takes the left 510 pixels of it.
+BW=$((CX * 800 / 1280)) BH=$((CY * 600 / 1024))
+browser_windows() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null | while read -r w; do
+  read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$BW $BH" ] && echo "$w"; done || true; }
+open_now() { e2e_alive && [ -n "$(browser_windows)" ]; }
+closed() { local end=$((SECONDS + 10)); while [ $SECONDS -lt $end ]; do [ -z "$(browser_windows)" ] && return 0; sleep 0.3; done; return 1; }
+# menu_on TILE: the menu's highlight is on tile TILE
+menu_on() { local shot; shot=$(e2e_shot "menu-$RANDOM"); is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$1")"; }
+# browse TILE LETTER: menu tile TILE (the bar is on tile 1 before), into drive LETTER, focused
+browse() {
+  down $(($1 - 1))
+  check "the menu's highlight on tile $1" menu_on "$1"
+  e2e_key Return
+  local end=$((SECONDS + 15)) w=
+  while [ -z "$w" ] && [ $SECONDS -lt $end ]; do w=$(browser_windows | head -n 1); sleep 0.2; done
+  [ -n "$w" ] || { check "the browser opens (tile $1)" false; return 1; }
+  e2e_focus "$w"
+  down "$(drive_row "$2")"
+  e2e_key Return
+}
+# back_to_menu TILE: focus the menu and bring its bar back from tile TILE to tile 1
+back_to_menu() {
+  e2e_focus "$WIN"
+  local i; for ((i = 1; i < $1; i++)); do e2e_key Up; done
+  check "the menu answers again: highlight back on tile 1" menu_on 1
+}
+
+running_streams() { pactl list sink-inputs 2>/dev/null | grep -c "Corked: no" || true; }
+stream_ids() { pactl list short sink-inputs 2>/dev/null | awk '{print $1}' | sort | tr '\n' ' '; }
+bright() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -ge 150 ] || [ "$g" -ge 150 ] || [ "$b" -ge 150 ]; }
+red() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -ge 200 ] && [ "$g" -le 60 ] && [ "$b" -le 60 ]; }
+picture_fills() { bright "$1" 3 300 && bright "$1" 640 300 && bright "$1" 1276 300; }
+# Which of the two clips shows: "red" (all red) or "bars".
+clip_of() { if red "$1" 3 300 && red "$1" 640 300 && red "$1" 1276 300; then echo red; else echo bars; fi; }
+
+start_launcher
+e2e_key Return  # answer the prompt
+sleep 0.5
+
+# --- "Play Music": Enter on a song ---
+browse 2 m
+e2e_key Down Return     # the song, below ".."
+sleep 2
+check "Enter on a song: a stream on the sound server" test "$(running_streams)" -ge 1
+before=$(stream_ids)
+e2e_key Return
+sleep 1
+check "Enter on the same row does not restart it ($before / $(stream_ids))" test "$before" = "$(stream_ids)"
+e2e_key Escape
+sleep 1.5
+check "Esc stops the stream" test "$(running_streams)" -eq 0
+check "and the browser stays open" open_now
+e2e_key Escape
+check "a second Esc closes the browser" closed
+check "the launcher runs on" e2e_alive
+back_to_menu 2
+
+# --- "Play Music": Play/Pause on a folder row plays its tree ---
+browse 2 n
+e2e_key Down            # onto "album"
+shot_before=$(e2e_shot tree-before)
+e2e_key XF86AudioPlay
+sleep 2
+check "Play/Pause on a folder: a stream" test "$(running_streams)" -ge 1
+sleep 4.5
+check "the stream goes on past the first file (about four seconds)" test "$(running_streams)" -ge 1
+e2e_key XF86AudioStop
+sleep 1.5
+check "Stop (media key) ends it" test "$(running_streams)" -eq 0
+check "and the browser stays open" open_now
+shot_after=$(e2e_shot tree-after)
+bx=$(((CX - BW) / 2)) by=$(((CY - BH) / 2))
+check "the list still shows the same folder, same row" \
+  test "$(compare -metric AE -crop 505x$((BH - 40))+$((bx + 1))+$((by + 1)) "$shot_before" "$shot_after" null: 2>&1 || true)" = 0
+e2e_key Escape
+check "Esc closes the browser" closed
+back_to_menu 2
+
+# --- "Play Video": full screen on its own; arrows do nothing while it is ---
+browse 1 v
+e2e_key Down Return
+sleep 2.5
+shot=$(e2e_shot video-full)
+check "a video fills the screen soon after it starts" picture_fills "$shot"
+first=$(clip_of "$shot")
+e2e_key Down Down
+e2e_key Escape          # stop; full screen ends with it
+sleep 1
+check "the browser stays after Esc" open_now
+e2e_key Return          # the highlighted row again
+sleep 2.5
+shot=$(e2e_shot video-again)
+check "the arrows did not move the highlight while full screen ($first)" \
+  test "$(clip_of "$shot")" = "$first"
+e2e_key Escape Escape
+check "two Esc stop the video and close the browser" closed
+check "the launcher runs on at the end" e2e_alive
+e2e_finish
