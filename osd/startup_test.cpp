@@ -6,34 +6,7 @@
 namespace osd {
 namespace {
 
-TEST(OsdInstance, OnlyTheFirstClaimHoldsTheMarkerUntilItIsReleased) {
-    const std::wstring name = L"osd_test_marker_" + std::to_wstring(::GetCurrentProcessId());
-    win32::Handle first;
-    ASSERT_EQ(win32::ClaimInstance(name, first), win32::InstanceClaim::First);
-    EXPECT_TRUE(first);
-    win32::Handle second;
-    EXPECT_EQ(win32::ClaimInstance(name, second), win32::InstanceClaim::AlreadyRunning);
-    EXPECT_FALSE(second);
-    first.reset();
-    EXPECT_EQ(win32::ClaimInstance(name, second), win32::InstanceClaim::First);
-    // A name the system refuses is a failure, not a running copy.
-    win32::Handle bad;
-    EXPECT_EQ(win32::ClaimInstance(L"no\\such\\namespace", bad), win32::InstanceClaim::Failed);
-    EXPECT_FALSE(bad);
-}
-
-TEST(OsdInstance, MarkerIsNamedAfterTheExecutable) {
-    EXPECT_EQ(win32::ApplicationName(), L"osd_test");
-}
-
-TEST(OsdAutostart, PathIsRefusedWhenItDoesNotFit) {
-    auto full = win32::ModulePath();
-    ASSERT_TRUE(full.has_value());
-    EXPECT_EQ(full->substr(full->size() - 12), L"osd_test.exe");
-    EXPECT_EQ(win32::ModulePath(nullptr, static_cast<DWORD>(full->size())), std::nullopt);
-    EXPECT_EQ(win32::ModulePath(nullptr, static_cast<DWORD>(full->size() + 1)), full);
-    EXPECT_EQ(win32::ModulePath(nullptr, 0), std::nullopt);
-}
+// The instance marker and the module path are shared with the launcher: win32/instance_test.cpp.
 
 class OsdAutostartRegistry : public ::testing::Test {
 protected:

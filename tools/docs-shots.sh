@@ -17,7 +17,7 @@ save() {
   if [ -n "${2:-}" ]; then
     convert "$shot" -crop "$2" +repage -strip "$OUT/$1.png"
   else
-    convert "$shot" -resize 960x -strip -define png:compression-level=9 "$OUT/$1.png"
+    convert "$shot" -resize 960x +dither -colors 256 -strip "PNG8:$OUT/$1.png"
   fi
   echo "docs: $OUT/$1.png"
 }
@@ -35,16 +35,43 @@ browser_window() {
   done
   return 1
 }
-# browse TILE LETTER: menu tile TILE from tile 1, the browser focused and inside drive LETTER
+browser_gone() {
+  local end=$((SECONDS + 10)) w ww hh shown
+  while [ $SECONDS -lt $end ]; do
+    shown=
+    for w in $(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null); do
+      read -r _ _ ww hh < <(e2e_geometry "$w")
+      [ "$ww $hh" = "800 600" ] && shown=1
+    done
+    [ -z "$shown" ] && return 0
+    sleep 0.3
+  done
+  return 1
+}
+# menu_tile: the tile the menu's highlight is on (0: none)
+menu_tile() {
+  local shot i; shot=$(e2e_shot "menu-$RANDOM")
+  for i in 1 2 3 4 5 6 7 8; do is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$i")" && { echo "$i"; return; }; done
+  echo 0
+}
+# menu_goto TILE: the menu focused, its highlight moved onto tile TILE (the pointer, left where a
+# closed browser was, may have selected another tile)
+menu_goto() {
+  e2e_focus "$WIN"
+  local at; at=$(menu_tile)
+  while [ "$at" -gt "$1" ]; do e2e_key Up; at=$((at - 1)); done
+  while [ "$at" -ne 0 ] && [ "$at" -lt "$1" ]; do e2e_key Down; at=$((at + 1)); done
+  [ "$(menu_tile)" = "$1" ] || { echo "the menu's highlight is not on tile $1" >&2; exit 1; }
+}
+# browse TILE LETTER: Enter on menu tile TILE, the browser focused and inside drive LETTER
 browse() {
-  down $(($1 - 1))
+  menu_goto "$1"
   e2e_key Return
   local w; w=$(browser_window) || { echo "no browser window for tile $1" >&2; exit 1; }
   e2e_focus "$w"
   down "$(drive_row "$2")"
   e2e_key Return
 }
-back_to_menu() { e2e_focus "$WIN"; local i; for ((i = 1; i < $1; i++)); do e2e_key Up; done; }
 
 e2e_setup "${CX}x${CY}"
 # Pictures to browse, and a folder of videos.
@@ -81,8 +108,7 @@ browse 1 v
 sleep 0.5
 save browser
 e2e_key Escape
-sleep 0.5
-back_to_menu 1
+browser_gone || { echo "the browser did not close" >&2; exit 1; }
 
 # "Browse Pictures", inside P:, on a picture: the preview; Enter: the viewer
 browse 3 p
@@ -93,21 +119,20 @@ e2e_key Return
 sleep 2
 save viewer
 e2e_key Escape
-sleep 0.5
+sleep 1.5
 e2e_key Escape
-sleep 0.5
-back_to_menu 3
+browser_gone || { echo "the browser did not close" >&2; exit 1; }
 
 # "Game Menu": the page after its page-turn
-down 4
+menu_goto 5
 e2e_key Return
 sleep 3
 save page
 e2e_key Left
 sleep 2.5
-e2e_focus "$WIN"
 
 # The karaoke panel over the menu
+e2e_focus "$WIN"
 e2e_key alt+k
 sleep 1
 save karaoke
@@ -124,7 +149,6 @@ save osd "420x150+$((CX - 420))+0"
 sleep 2.5
 
 # "Add Program": drive G:, Enter on the program, the choice of page
-back_to_menu 5
 browse 7 g
 e2e_key Down Return
 sleep 1.5

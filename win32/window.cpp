@@ -320,4 +320,14 @@ LRESULT CALLBACK CustomWindow::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     return self->WindowProc(msg, wp, lp);
 }
 
+void DispatchQueuedMessages() {
+    MSG m;
+    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (!Window::WalkPreTranslate(m)) {
+            ::TranslateMessage(&m);
+            ::DispatchMessageW(&m);
+        }
+    }
+}
+
 }  // namespace win32

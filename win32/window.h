@@ -124,6 +124,10 @@ private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 };
 
+// Handles every message already queued for this thread as the modal loop would (pre-translation
+// first), then returns; for tests and benchmarks that drive windows without a loop of their own.
+void DispatchQueuedMessages();
+
 // The module the program's resources live in (the executable).
 HINSTANCE AppInstance();
 void SetAppInstance(HINSTANCE instance);

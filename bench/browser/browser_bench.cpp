@@ -79,15 +79,7 @@ private:
     std::wstring root_;
 };
 
-void Pump() {
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (!win32::Window::WalkPreTranslate(m)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-    }
-}
+void Pump() { win32::DispatchQueuedMessages(); }
 
 void Key(HWND hwnd, WPARAM vk) {
     MSG msg{hwnd, WM_KEYDOWN, vk, 0, 0, {}};

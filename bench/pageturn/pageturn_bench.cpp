@@ -41,15 +41,7 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-void Pump() {
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (!win32::Window::WalkPreTranslate(m)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-    }
-}
+void Pump() { win32::DispatchQueuedMessages(); }
 
 HWND FullScreenWindow(SIZE screen) {
     WNDCLASSW wc{};

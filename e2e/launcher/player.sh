@@ -21,8 +21,8 @@ cp "$media/tone.mp3" "$E2E_DIR/song/song.mp3"
 cp "$media/tone.mp3" "$E2E_DIR/tree/album/one.mp3"
 cp "$media/tone.wav" "$E2E_DIR/tree/album/disc/two.wav"
 cp "$media/clip.avi" "$E2E_DIR/video/bars.avi"
-gst-launch-1.0 -q videotestsrc num-buffers=300 pattern=red ! jpegenc ! avimux ! \
-  filesink location="$E2E_DIR/video/red.avi" >/dev/null
+gst-launch-1.0 -q videotestsrc num-buffers=300 pattern=green ! jpegenc ! avimux ! \
+  filesink location="$E2E_DIR/video/green.avi" >/dev/null
 "$TESSALY_ROOT/tools/wine-drive.sh" m hd "$E2E_DIR/song"
 "$TESSALY_ROOT/tools/wine-drive.sh" n hd "$E2E_DIR/tree"
 "$TESSALY_ROOT/tools/wine-drive.sh" v hd "$E2E_DIR/video"
@@ -41,12 +41,24 @@ browser_windows() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/
   read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$BW $BH" ] && echo "$w"; done || true; }
 open_now() { e2e_alive && [ -n "$(browser_windows)" ]; }
 closed() { local end=$((SECONDS + 10)); while [ $SECONDS -lt $end ]; do [ -z "$(browser_windows)" ] && return 0; sleep 0.3; done; return 1; }
-# menu_on TILE: the menu's highlight is on tile TILE
-menu_on() { local shot; shot=$(e2e_shot "menu-$RANDOM"); is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$1")"; }
-# browse TILE LETTER: menu tile TILE (the bar is on tile 1 before), into drive LETTER, focused
+# menu_tile: the tile the menu's highlight is on (0: none)
+menu_tile() {
+  local shot i; shot=$(e2e_shot "menu-$RANDOM")
+  for i in 1 2 3 4 5 6 7 8; do is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$i")" && { echo "$i"; return; }; done
+  echo 0
+}
+# menu_goto TILE: the menu focused and its highlight moved onto tile TILE. Where it starts depends
+# on the pointer: left where the browser was, it selects the tile under it once the browser closes.
+menu_goto() {
+  e2e_focus "$WIN"
+  local at; at=$(menu_tile)
+  while [ "$at" -gt "$1" ]; do e2e_key Up; at=$((at - 1)); done
+  while [ "$at" -ne 0 ] && [ "$at" -lt "$1" ]; do e2e_key Down; at=$((at + 1)); done
+  check "the menu answers: highlight on tile $1" test "$(menu_tile)" = "$1"
+}
+# browse TILE LETTER: "Enter" on menu tile TILE, into drive LETTER, the browser focused
 browse() {
-  down $(($1 - 1))
-  check "the menu's highlight on tile $1" menu_on "$1"
+  menu_goto "$1"
   e2e_key Return
   local end=$((SECONDS + 15)) w=
   while [ -z "$w" ] && [ $SECONDS -lt $end ]; do w=$(browser_windows | head -n 1); sleep 0.2; done
@@ -55,20 +67,15 @@ browse() {
   down "$(drive_row "$2")"
   e2e_key Return
 }
-# back_to_menu TILE: focus the menu and bring its bar back from tile TILE to tile 1
-back_to_menu() {
-  e2e_focus "$WIN"
-  local i; for ((i = 1; i < $1; i++)); do e2e_key Up; done
-  check "the menu answers again: highlight back on tile 1" menu_on 1
-}
 
 running_streams() { pactl list sink-inputs 2>/dev/null | grep -c "Corked: no" || true; }
 stream_ids() { pactl list short sink-inputs 2>/dev/null | awk '{print $1}' | sort | tr '\n' ' '; }
 bright() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -ge 150 ] || [ "$g" -ge 150 ] || [ "$b" -ge 150 ]; }
-red() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -ge 200 ] && [ "$g" -le 60 ] && [ "$b" -le 60 ]; }
+green() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$g" -ge 200 ] && [ "$r" -le 60 ] && [ "$b" -le 60 ]; }
 picture_fills() { bright "$1" 3 300 && bright "$1" 640 300 && bright "$1" 1276 300; }
-# Which of the two clips shows: "red" (all red) or "bars".
-clip_of() { if red "$1" 3 300 && red "$1" 640 300 && red "$1" 1276 300; then echo red; else echo bars; fi; }
+# Which of the two clips shows: "green" (all green) or "bars". (Not red: Wine's player control
+# paints its stand-in for a visualisation red.)
+clip_of() { if green "$1" 3 300 && green "$1" 640 300 && green "$1" 1276 300; then echo green; else echo bars; fi; }
 
 start_launcher
 e2e_key Return  # answer the prompt
@@ -90,7 +97,6 @@ check "and the browser stays open" open_now
 e2e_key Escape
 check "a second Esc closes the browser" closed
 check "the launcher runs on" e2e_alive
-back_to_menu 2
 
 # --- "Play Music": Play/Pause on a folder row plays its tree ---
 browse 2 n
@@ -111,7 +117,6 @@ check "the list still shows the same folder, same row" \
   test "$(compare -metric AE -crop 505x$((BH - 40))+$((bx + 1))+$((by + 1)) "$shot_before" "$shot_after" null: 2>&1 || true)" = 0
 e2e_key Escape
 check "Esc closes the browser" closed
-back_to_menu 2
 
 # --- "Play Video": full screen on its own; arrows do nothing while it is ---
 browse 1 v

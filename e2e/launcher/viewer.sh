@@ -90,6 +90,7 @@ full_windows() {
   for w in $(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null); do
     [ "$(e2e_geometry "$w")" = "0 0 $CX $CY" ] && echo "$w"
   done
+  true
 }
 # The browser: 800 x 600 of a 1280 x 1024 screen, scaled, centred.
 BW=$((CX * 800 / 1280)) BH=$((CY * 600 / 1024))

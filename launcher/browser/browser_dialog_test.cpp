@@ -13,15 +13,7 @@
 namespace tessaly {
 namespace {
 
-void Pump() {
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (!win32::Window::WalkPreTranslate(m)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-    }
-}
+void Pump() { win32::DispatchQueuedMessages(); }
 
 void PumpFor(DWORD ms) {
     const DWORD start = ::GetTickCount();

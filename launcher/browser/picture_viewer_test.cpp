@@ -99,15 +99,7 @@ std::string HugeBmp() {
     return out + rle;
 }
 
-void Pump() {
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (!win32::Window::WalkPreTranslate(m)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-    }
-}
+void Pump() { win32::DispatchQueuedMessages(); }
 
 int CursorCount() {
     int shown = ::ShowCursor(TRUE);

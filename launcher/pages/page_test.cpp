@@ -36,15 +36,7 @@ LRESULT CALLBACK MainProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return ::DefWindowProcW(h, msg, wp, lp);
 }
 
-void Pump() {
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (!win32::Window::WalkPreTranslate(m)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessageW(&m);
-        }
-    }
-}
+void Pump() { win32::DispatchQueuedMessages(); }
 
 class PageTest : public ::testing::Test {
 protected:

@@ -98,22 +98,7 @@ namespace {
 
 // The menu background decoded and stretched to the screen, as a 32-bit top-down DIB section; null
 // when the picture is missing or there is no memory for it. Runs on any thread.
-win32::Bitmap StretchedBackground(SIZE screen) {
-    SkinPicture picture;
-    if (!LoadSkinPicture(picture, IDJ_MENU_BACKGROUND)) return {};
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), screen.cx, -screen.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    win32::Bitmap stretched(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!stretched) return {};
-    {
-        win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
-        win32::SelectedObject keep(dc.get(), stretched.get());
-        DrawSkinPicture(dc.get(), picture, 0, 0, screen.cx, screen.cy);
-    }
-    ::GdiFlush();
-    return stretched;
-}
+win32::Bitmap StretchedBackground(SIZE screen) { return StretchedSkinPicture(IDJ_MENU_BACKGROUND, screen); }
 
 }  // namespace
 
@@ -485,7 +470,14 @@ void CP01Dlg::ProgramPick(WPARAM group, LPARAM openFile) {
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = state.removableDrives.empty() ? nullptr : state.removableDrives.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (::GetOpenFileNameW(&ofn)) {
+    // Loaded here, its one use: at start-up it (and the print spooler it pulls in) would delay the
+    // first frame.
+    win32::Module dialogs(::LoadLibraryW(L"comdlg32.dll"));
+    using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
+    auto openFileName = dialogs ? reinterpret_cast<OpenFileName>(
+                                      reinterpret_cast<void (*)()>(::GetProcAddress(dialogs.get(), "GetOpenFileNameW")))
+                                : nullptr;
+    if (openFileName && openFileName(&ofn)) {
         ::ShellExecuteW(nullptr, L"open", file, nullptr, nullptr, SW_SHOWMAXIMIZED);
     }
 }

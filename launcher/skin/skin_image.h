@@ -58,6 +58,11 @@ int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module = nullptr);
 // Draws the whole picture stretched into the rectangle; an all-zero rectangle means the
 // picture's natural size at (0, 0). Returns 1.
 int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int right, int bottom);
+// JPEG resource id stretched to size as DrawSkinPicture draws it, into a new 32-bit top-down DIB
+// section; null when it is missing, cannot be decoded or there is no memory. Decodes straight to
+// pixels where the imaging component exists (no device bitmap in between), else through
+// LoadSkinPicture. Runs on any thread that has started COM.
+win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module = nullptr);
 // Size in device pixels of dc (or of the screen when dc is null); (0, 0) for an empty picture.
 SIZE SkinPictureSize(const SkinPicture& picture, HDC dc = nullptr);
 

@@ -77,6 +77,44 @@ TEST_F(SkinImages, DrawStretchesOrUsesTheNaturalSizeForAnAllZeroRectangle) {
     EXPECT_EQ(DrawSkinPicture(dc.get(), SkinPicture(), 0, 0, 10, 10), 1);  // empty: nothing, no crash
 }
 
+// Decoded straight to pixels or through the OLE picture, the stretch must look the same: the
+// background is made the first way and the page pictures the second.
+TEST_F(SkinImages, StretchedPictureHasTheSamePixelsAsTheDrawnOne) {
+    SkinPicture picture;
+    ASSERT_EQ(LoadSkinPicture(picture, 218), 1);
+    for (SIZE size : {SIZE{399, 500}, SIZE{200, 250}, SIZE{640, 480}, SIZE{97, 733}}) {
+        win32::Bitmap stretched = StretchedSkinPicture(218, size);
+        ASSERT_TRUE(stretched);
+        DIBSECTION made{};
+        ASSERT_EQ(::GetObjectW(stretched.get(), sizeof(made), &made), static_cast<int>(sizeof(made)));
+        EXPECT_EQ(made.dsBm.bmWidth, size.cx);
+        EXPECT_EQ(made.dsBm.bmHeight, size.cy);
+        EXPECT_EQ(made.dsBm.bmBitsPixel, 32);
+
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        win32::Bitmap drawn(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        ASSERT_TRUE(drawn && bits);
+        {
+            win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
+            win32::SelectedObject keep(dc.get(), drawn.get());
+            DrawSkinPicture(dc.get(), picture, 0, 0, size.cx, size.cy);
+        }
+        ::GdiFlush();
+        const auto* a = static_cast<const DWORD*>(made.dsBm.bmBits);
+        const auto* b = static_cast<const DWORD*>(bits);
+        const size_t count = static_cast<size_t>(size.cx) * size.cy;
+        size_t differing = 0;
+        for (size_t i = 0; i < count; ++i) differing += a[i] != b[i];
+        EXPECT_EQ(differing, 0u) << size.cx << "x" << size.cy;
+    }
+    EXPECT_FALSE(StretchedSkinPicture(999, SIZE{10, 10}));  // missing
+    EXPECT_FALSE(StretchedSkinPicture(300, SIZE{10, 10}));  // not a picture
+    EXPECT_FALSE(StretchedSkinPicture(218, SIZE{0, 10}));
+    EXPECT_FALSE(StretchedSkinPicture(218, SIZE{10, -1}));
+}
+
 // A view shows the top-down DIB's own pixels, later changes included; anything but a 32-bit DIB
 // section is refused.
 TEST_F(SkinImages, AWrappedDibIsShownInPlace) {
