@@ -19,6 +19,10 @@ constexpr UINT kMsgOpenItem = WM_USER + 53;         // 1077: wParam index, lPara
 constexpr UINT kMsgHighlightRow = WM_USER + 54;     // 1078: wParam row, lParam 1 = highlight
 constexpr UINT kMsgTogglePanel = 2223;
 constexpr UINT kMsgDecodeTurnPage = WM_APP + 1;     // private: finish start-up after the first frame
+// Private messages to the media player's own message window (never to the browser).
+constexpr UINT kMsgPlayerEnded = WM_APP + 40;       // the current file played to its end
+constexpr UINT kMsgPlayerFailed = WM_APP + 41;      // the current file cannot be played
+constexpr UINT kMsgPlayerGraph = WM_APP + 42;       // a DirectShow graph has events waiting
 
 // Timers
 constexpr UINT_PTR kPlayerFullScreenTimer = 2;

@@ -8,13 +8,9 @@
 #include <vector>
 
 #include "launcher/browser/player_port.h"
+#include "launcher/messages.h"
 
 namespace tessaly {
-
-// Private messages to the player's own message window (never to the browser).
-constexpr UINT kMsgPlayerEnded = WM_APP + 40;    // the current file played to its end
-constexpr UINT kMsgPlayerFailed = WM_APP + 41;   // the current file cannot be played
-constexpr UINT kMsgPlayerGraph = WM_APP + 42;    // a DirectShow graph has events waiting
 
 class FullScreenFrame;
 
