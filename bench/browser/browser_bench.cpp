@@ -15,21 +15,14 @@
 #include "launcher/browser/browser_dialog.h"
 #include "launcher/browser/recording_player.h"
 
+#include "bench/clock.h"
+
 namespace {
 
 constexpr int kFiles = 10000;
 constexpr int kFolders = 1000;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

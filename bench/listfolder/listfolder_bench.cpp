@@ -13,21 +13,14 @@
 #include "launcher/pages/folder_scanner.h"
 #include "win32/handles.h"
 
+#include "bench/clock.h"
+
 namespace {
 
 constexpr int kFiles = 10000;
 constexpr int kFolders = 1000;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 std::wstring MakeTree() {
     wchar_t temp[MAX_PATH + 1];

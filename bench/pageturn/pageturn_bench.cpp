@@ -23,18 +23,11 @@ using std::min;
 #include "win32/handles.h"
 #include "win32/window.h"
 
+#include "bench/clock.h"
+
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
