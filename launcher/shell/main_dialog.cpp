@@ -451,6 +451,22 @@ bool CP01Dlg::CloseClickWorker(HANDLE thread) {
     return true;
 }
 
+// A click still playing when the process ends is cut off inside the sound system, which can take
+// the process down on its way out. While the window still exists the running workers hand their
+// handles back here (sent messages are answered while waiting); two seconds at most.
+void CP01Dlg::WaitForClickWorkers() {
+    const DWORD start = ::GetTickCount();
+    while (!clickWorkers_.empty()) {
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= 2000) break;
+        std::vector<HANDLE> running(clickWorkers_);
+        ::MsgWaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(), FALSE,
+                                    2000 - elapsed, QS_SENDMESSAGE);
+        MSG m;
+        ::PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 void CP01Dlg::ProgramPick(WPARAM group, LPARAM openFile) {
     LauncherState& state = state_;
     if (openFile == 0) {
@@ -596,6 +612,9 @@ std::optional<LRESULT> CP01Dlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the paint step owns every pixel
+        case WM_DESTROY:
+            WaitForClickWorkers();  // still our window: their hand-backs are answered
+            return std::nullopt;
         case WM_TIMER:
             if (wp == kClockTimer) ClockStep();
             return 0;

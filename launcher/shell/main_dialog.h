@@ -77,6 +77,7 @@ private:
     void TogglePanel();
     void PlayClickSound();
     bool CloseClickWorker(HANDLE thread);
+    void WaitForClickWorkers();
     void ProgramPick(WPARAM group, LPARAM openFile);
     void ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name);
     bool CreateStartPrompt();
