@@ -48,12 +48,6 @@ browser_gone() {
   done
   return 1
 }
-# menu_tile: the tile the menu's highlight is on (0: none)
-menu_tile() {
-  local shot i; shot=$(e2e_shot "menu-$RANDOM")
-  for i in 1 2 3 4 5 6 7 8; do is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$i")" && { echo "$i"; return; }; done
-  echo 0
-}
 # menu_goto TILE: the menu focused, its highlight moved onto tile TILE (the pointer, left where a
 # closed browser was, may have selected another tile)
 menu_goto() {

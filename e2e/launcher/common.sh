@@ -32,3 +32,10 @@ scaled_y() { echo $(( $1 * $2 / 1024 )); }
 # tile_outline_pixel CX CY I: a point on the left stroke of menu tile I
 tile_left_x() { echo $(( $(scaled_x "$1" 100) + 1 )); }
 tile_mid_y() { local top=$(( $(scaled_y "$2" 200) + ($3 - 1) * ($(scaled_y "$2" 70) + $(scaled_y "$2" 10)) )); echo $(( top + $(scaled_y "$2" 70) / 2 )); }
+
+# menu_tile: the tile the menu's highlight is on (0: none); CX and CY are the screen size
+menu_tile() {
+  local shot i; shot=$(e2e_shot "menu-$RANDOM")
+  for i in 1 2 3 4 5 6 7 8; do is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$i")" && { echo "$i"; return; }; done
+  echo 0
+}

@@ -41,12 +41,6 @@ browser_windows() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/
   read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$BW $BH" ] && echo "$w"; done || true; }
 open_now() { e2e_alive && [ -n "$(browser_windows)" ]; }
 closed() { local end=$((SECONDS + 10)); while [ $SECONDS -lt $end ]; do [ -z "$(browser_windows)" ] && return 0; sleep 0.3; done; return 1; }
-# menu_tile: the tile the menu's highlight is on (0: none)
-menu_tile() {
-  local shot i; shot=$(e2e_shot "menu-$RANDOM")
-  for i in 1 2 3 4 5 6 7 8; do is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$i")" && { echo "$i"; return; }; done
-  echo 0
-}
 # menu_goto TILE: the menu focused and its highlight moved onto tile TILE. Where it starts depends
 # on the pointer: left where the browser was, it selects the tile under it once the browser closes.
 menu_goto() {
