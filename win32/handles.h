@@ -75,6 +75,13 @@ using MemoryDc = UniqueHandle<SimpleTraits<HDC, ::DeleteDC>>;
 using Icon = UniqueHandle<SimpleTraits<HICON, ::DestroyIcon>>;
 using HookHandle = UniqueHandle<SimpleTraits<HHOOK, ::UnhookWindowsHookEx>>;
 using Module = UniqueHandle<SimpleTraits<HMODULE, ::FreeLibrary>>;
+// An export of a module loaded on use, as a function pointer of type Fn; null when the module or
+// the export is missing.
+template <typename Fn>
+Fn ProcAddress(HMODULE module, const char* name) {
+    if (!module) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
 using GlobalMemory = UniqueHandle<SimpleTraits<HGLOBAL, ::GlobalFree>>;
 // A window we created ourselves and destroy with its owner object.
 using OwnedWindow = UniqueHandle<SimpleTraits<HWND, ::DestroyWindow>>;

@@ -36,7 +36,7 @@ protected:
     void Press(int vk, int times = 1) {
         for (int i = 0; i < times; ++i) model.Key(vk);
     }
-    SonorelEffects effects;
+    SonorelEffects effects{L"SonorelSim.dll"};
     int lineCalls = 0;
     KaraokePanelModel model{effects, [this](int, int, int, int) { return ++lineCalls, 0; }};
 };
@@ -98,6 +98,27 @@ TEST_F(KaraokeThroughLibraryTest, WithoutTheDriverRowsOneToFourSendNothing) {
     Press(VK_DOWN);
     Press(VK_RETURN);
     EXPECT_EQ(lineCalls, 5 + 3);
+}
+
+// Without the library the launcher still starts: every call fails quietly and the panel runs
+// without effects.
+TEST(KaraokeWithoutLibrary, EveryCallFailsAndThePanelHasNoEffects) {
+    SonorelEffects missing{L"NoSuchEffects.dll"};
+    EffectsHandle* handle = nullptr;
+    EXPECT_EQ(missing.GetInterface(&handle), 0);
+    EXPECT_EQ(handle, nullptr);
+    int level = 7;
+    EXPECT_EQ(missing.GetMicEchoLevel(handle, &level), 0);
+    EXPECT_EQ(level, 7);
+    EXPECT_EQ(missing.SetKaraokeState(handle, 1), 0);
+    missing.ReleaseInterface(&handle);
+
+    int lineCalls = 0;
+    KaraokePanelModel model{missing, [&](int, int, int, int) { return ++lineCalls, 0; }};
+    model.Start();
+    EXPECT_FALSE(model.hasEffects());
+    model.Key(VK_DOWN);
+    model.Key(VK_RIGHT);
 }
 
 }  // namespace

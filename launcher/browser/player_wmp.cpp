@@ -34,10 +34,8 @@ const AtlHost& Atl() {
         AtlHost h;
         h.module.reset(::LoadLibraryW(L"atl.dll"));
         if (!h.module) return h;
-        auto init = reinterpret_cast<AxWinInitFn>(
-            reinterpret_cast<void*>(::GetProcAddress(h.module.get(), "AtlAxWinInit")));
-        h.getControl = reinterpret_cast<AxGetControlFn>(
-            reinterpret_cast<void*>(::GetProcAddress(h.module.get(), "AtlAxGetControl")));
+        auto init = win32::ProcAddress<AxWinInitFn>(h.module.get(), "AtlAxWinInit");
+        h.getControl = win32::ProcAddress<AxGetControlFn>(h.module.get(), "AtlAxGetControl");
         h.ready = init && h.getControl && init();
         return h;
     }();

@@ -1,7 +1,5 @@
 #include "launcher/shell/app.h"
 
-#include <commctrl.h>
-
 #include "launcher/resource.h"
 #include "launcher/shell/main_dialog.h"
 #include "win32/window.h"
@@ -16,9 +14,6 @@ int CP01App::Run() {
 }
 
 bool CP01App::InitInstance() {
-    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), 0xFF};
-    ::InitCommonControlsEx(&icc);
-
     marker_.emplace();
     if (!marker_->first()) return false;  // a copy runs already, or no marker: end silently
 

@@ -1,6 +1,5 @@
 #include "launcher/shell/launch_actions.h"
 
-#include <shellapi.h>
 
 #include <utility>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "launcher/audio/line_volume.h"
 #include "win32/handles.h"
 #include "win32/scale.h"
+#include "win32/shell.h"
 
 namespace tessaly {
 
@@ -241,10 +241,7 @@ void KeepMaximised(HWND window) {
 LaunchPorts SystemLaunchPorts() {
     LaunchPorts p;
     p.startProcess = CreateProcessFor;
-    p.openWithDefaultHandler = [](const std::wstring& address) {
-        HINSTANCE r = ::ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-        return reinterpret_cast<INT_PTR>(r) > 32;
-    };
+    p.openWithDefaultHandler = [](const std::wstring& address) { return win32::ShellOpen(address); };
     p.fileExists = [](const std::wstring& path) {
         DWORD attributes = ::GetFileAttributesW(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -4,9 +4,9 @@
 #include "launcher/browser/picture_viewer.h"
 #include "launcher/browser/player_media.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <mmsystem.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -19,6 +19,7 @@
 #include "launcher/skin/xcbutton.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/scale.h"
+#include "win32/shell.h"
 
 namespace tessaly {
 namespace {
@@ -83,6 +84,22 @@ DWORD WINAPI ClickSoundWorker(void* param) {
     return 0;
 }
 
+// The system's common control classes, registered once for the life of the process. Not at
+// start-up: loading them (their classes, cursors and theme) delayed the first frame by about 20 ms,
+// and nothing on it is one of them.
+void RegisterCommonControls() {
+    static const win32::Module controls = [] {
+        win32::Module module(::LoadLibraryW(L"comctl32.dll"));
+        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        if (auto init = win32::ProcAddress<Init>(module.get(), "InitCommonControlsEx")) {
+            INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+            init(&icc);
+        }
+        return module;
+    }();
+    (void)controls;
+}
+
 }  // namespace
 
 int& ClockFontWidth() {
@@ -98,13 +115,17 @@ namespace {
 
 // The menu background decoded and stretched to the screen, as a 32-bit top-down DIB section; null
 // when the picture is missing or there is no memory for it. Runs on any thread.
-win32::Bitmap StretchedBackground(SIZE screen) { return StretchedSkinPicture(IDJ_MENU_BACKGROUND, screen); }
+win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = nullptr) {
+    return StretchedSkinPicture(IDJ_MENU_BACKGROUND, screen, nullptr, decoded);
+}
 
 }  // namespace
 
 struct BackgroundJob {
     SIZE screen{};
     win32::Bitmap result;
+    // Set once result is there: the paint need not wait for the worker's clean-up as well.
+    win32::Handle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 namespace {
@@ -112,7 +133,9 @@ namespace {
 DWORD WINAPI BackgroundWorker(void* param) {
     auto& job = *static_cast<BackgroundJob*>(param);
     win32::ComInit com(COINIT_MULTITHREADED);
-    job.result = StretchedBackground(job.screen);
+    std::vector<uint32_t> decoded;  // freed after the window has its picture
+    job.result = StretchedBackground(job.screen, &decoded);
+    ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
     return 0;
 }
 
@@ -125,7 +148,9 @@ CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) 
     backgroundJob_ = std::make_unique<BackgroundJob>();
     auto s = win32::PrimaryScreen();
     backgroundJob_->screen = {s.cx, s.cy};
-    backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
+    if (backgroundJob_->done) {
+        backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
+    }
 }
 
 CP01Dlg::~CP01Dlg() {
@@ -176,6 +201,7 @@ BOOL CP01Dlg::OnInitDialog() {
 
 void CP01Dlg::FirstFrameDone() {
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RegisterCommonControls();
     // Created hidden: its start-up switches the karaoke effects on and sets the audio lines. It
     // can be shown only from the menu, which no key reaches before this posted message.
     if (!karaokePanel) {
@@ -184,6 +210,8 @@ void CP01Dlg::FirstFrameDone() {
     }
     CreateMenuTiles();
     TakeBackground();
+    firstFrameShown_ = true;
+    WrapBackgroundForPageTurn();
     if (!state_.folderIcon) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", state_.folderIcon);
     // Each page runs a browser of its own for its page commands.
     for (CPage* page : {static_cast<CPage*>(&gamePage_), static_cast<CPage*>(&otherPage_)}) {
@@ -489,12 +517,9 @@ void CP01Dlg::ProgramPick(WPARAM group, LPARAM openFile) {
     // Loaded here, its one use: at start-up it (and the print spooler it pulls in) would delay the
     // first frame.
     win32::Module dialogs(::LoadLibraryW(L"comdlg32.dll"));
-    using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
-    auto openFileName = dialogs ? reinterpret_cast<OpenFileName>(
-                                      reinterpret_cast<void (*)()>(::GetProcAddress(dialogs.get(), "GetOpenFileNameW")))
-                                : nullptr;
+    auto openFileName = win32::ProcAddress<BOOL(WINAPI*)(OPENFILENAMEW*)>(dialogs.get(), "GetOpenFileNameW");
     if (openFileName && openFileName(&ofn)) {
-        ::ShellExecuteW(nullptr, L"open", file, nullptr, nullptr, SW_SHOWMAXIMIZED);
+        win32::ShellOpen(file);
     }
 }
 
@@ -512,6 +537,13 @@ void CP01Dlg::SetBackground(win32::Bitmap stretched, SIZE size) {
     if (page && backgroundCache_ && page->viewOf() == backgroundCache_.get()) page.reset();
     backgroundCache_ = std::move(stretched);
     backgroundSize_ = size;
+    if (firstFrameShown_) WrapBackgroundForPageTurn();
+}
+
+// The page-turn's first picture shows the background in place. Not before the first frame: making
+// the view takes milliseconds that frame would wait for, and no page can open before it.
+void CP01Dlg::WrapBackgroundForPageTurn() {
+    auto& page = state_.turnPictures.page;
     if (!page && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), page);
 }
 
@@ -519,8 +551,7 @@ void CP01Dlg::SetBackground(win32::Bitmap stretched, SIZE size) {
 void CP01Dlg::TakeBackground() {
     if (!backgroundJob_) return;
     if (backgroundWorker_) {
-        ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
-        backgroundWorker_.reset();
+        ::WaitForSingleObject(backgroundJob_->done.get(), INFINITE);  // the thread ends on its own
     } else {
         backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
     }

@@ -84,6 +84,7 @@ private:
     void CreateMenuTiles();
     void PlaceFullScreen();
     void SetBackground(win32::Bitmap stretched, SIZE size);
+    void WrapBackgroundForPageTurn();
     void TakeBackground();
     void RenderBackground();
     void DrawClock(HDC dc);
@@ -96,6 +97,7 @@ private:
     std::array<std::unique_ptr<IXCStatic>, kMenuTileCount> menuTiles_;
     std::unique_ptr<BackgroundJob> backgroundJob_;
     win32::Handle backgroundWorker_;
+    bool firstFrameShown_ = false;  // FirstFrameDone has run
     bool pageTurnPending_ = false;
     bool clockRunning_ = false;
     std::wstring clockText_;

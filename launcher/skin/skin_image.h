@@ -5,8 +5,11 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "launcher/skin/resample.h"
 #include "win32/handles.h"
 
 namespace Gdiplus {
@@ -58,11 +61,15 @@ int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module = nullptr);
 // Draws the whole picture stretched into the rectangle; an all-zero rectangle means the
 // picture's natural size at (0, 0). Returns 1.
 int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int right, int bottom);
-// JPEG resource id stretched to size as DrawSkinPicture draws it, into a new 32-bit top-down DIB
-// section; null when it is missing, cannot be decoded or there is no memory. Decodes straight to
-// pixels where the imaging component exists (no device bitmap in between), else through
-// LoadSkinPicture. Runs on any thread that has started COM.
-win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module = nullptr);
+// JPEG resource id stretched to size into a new 32-bit top-down DIB section; null when it is
+// missing, cannot be decoded, a side is not in 1..kMaxResampleSide, or there is no memory.
+// Decodes straight to pixels and resizes them with ResamplePixels where the imaging component
+// exists (no device bitmap in between), else draws through LoadSkinPicture and DrawSkinPicture,
+// which look nearly the same. Runs on any thread that has started COM. With `decoded`, the
+// decoded pixels go there instead of being freed: freeing them takes milliseconds that a caller
+// in a hurry can spend later.
+win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module = nullptr,
+                                   std::vector<uint32_t>* decoded = nullptr);
 // Size in device pixels of dc (or of the screen when dc is null); (0, 0) for an empty picture.
 SIZE SkinPictureSize(const SkinPicture& picture, HDC dc = nullptr);
 
