@@ -1,6 +1,5 @@
 #include "launcher/shell/launch_actions.h"
 
-
 #include <utility>
 #include <vector>
 
