@@ -18,18 +18,20 @@ $(BUILD32)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
-# The 32-bit side: only the shipped binaries (its tests need Wine's 32-bit side).
+# The 32-bit side: the shipped binaries and their tests, from the same sources.
 build32: deps $(BUILD32)/build.ninja
-	cmake --build $(BUILD32) --target Tessaly Vantosd Sonorel
+	cmake --build $(BUILD32)
 
 run: build
 	@bash tools/run.sh
 
-# Every test of the 64-bit build, then the 32-bit binaries' import tables; fails if either fails.
+# Every test of the 64-bit build, then the 32-bit build's unit and window tests (with its import
+# tables) on Wine's 32-bit side; fails if either fails. The 32-bit player test is left out: media
+# decode through GStreamer, whose 32-bit plug-ins are not installed (the 64-bit run tests the player).
 test: build build32
 	@bash tools/run-tests.sh; suite=$$?; \
-	  ctest --test-dir $(BUILD32) --output-on-failure -R '^imports_'; imports=$$?; \
-	  exit $$((suite || imports))
+	  TESSALY_BUILD=$(abspath $(BUILD32)) bash tools/run-tests.sh -L 'unit|window' -E '^player_window_test$$'; \
+	  suite32=$$?; exit $$((suite || suite32))
 
 dist: build build32
 	@bash installer/build.sh $(BUILD)/dist $(BUILD) $(BUILD32)

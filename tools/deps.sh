@@ -8,7 +8,9 @@ pkgs=(cmake ninja-build make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-pos
       fonts-liberation pulseaudio pulseaudio-utils googletest python3
       # Wine (64-bit, so the amd64 builds) decodes media through GStreamer; the tools make test media.
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-      gstreamer1.0-plugins-ugly gstreamer1.0-tools)
+      gstreamer1.0-plugins-ugly gstreamer1.0-tools
+      # Wine's 32-bit side, for the 32-bit build's tests (Debian's i386 architecture).
+      wine32:i386)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,5 +21,6 @@ if [ "$(id -u)" != 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"
