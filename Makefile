@@ -26,8 +26,9 @@ run: build
 	@bash tools/run.sh
 
 # Every test of the 64-bit build, then the 32-bit build's unit and window tests (with its import
-# tables) on Wine's 32-bit side; fails if either fails. The 32-bit player test is left out: media
-# decode through GStreamer, whose 32-bit plug-ins are not installed (the 64-bit run tests the player).
+# tables) on Wine's 32-bit side; fails if either fails. The 32-bit player test is left out: Wine
+# decodes media through GStreamer, whose 32-bit plug-ins are not installed (the 64-bit run tests
+# the player).
 test: build build32
 	@bash tools/run-tests.sh; suite=$$?; \
 	  TESSALY_BUILD=$(abspath $(BUILD32)) bash tools/run-tests.sh -L 'unit|window' -E '^player_window_test$$'; \
