@@ -4,6 +4,12 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 stamp=$WINEPREFIX/.tessaly-ready
+# A prefix made before Wine's 32-bit side was installed cannot run the Debian wrapper (or 32-bit
+# programs): it is made again.
+if [ -f "$stamp" ] && [ -x /usr/lib/wine/wine ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+fi
 [ -f "$stamp" ] && exit 0
 mkdir -p "$WINEPREFIX"
 "$WINE" wineboot -i >/dev/null 2>&1 || true
