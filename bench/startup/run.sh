@@ -25,12 +25,15 @@ for f in Tessaly.exe Sonorel.dll empty_dialog.exe; do
 done
 cp "$TESSALY_BUILD/bin/ding.wav" "$TESSALY_BUILD/bin/private_bytes.exe" "$bin/"
 
-measure() {  # measure EXE: one start to first frame in ms, then end the program
-  local ms
-  ms=$(python3 "$here/first_frame.py" 60 900 "$WINE" "$bin/$1")
+end_program() {  # end_program EXE: end it and let the machine settle before the next start
   pkill -f "$bin/$1" >/dev/null 2>&1 || true
   while pgrep -f "$bin/$1" >/dev/null; do sleep 0.1; done
   sleep 0.5
+}
+measure() {  # measure EXE: one start to first frame in ms, then end the program
+  local ms
+  ms=$(python3 "$here/first_frame.py" 60 900 "$WINE" "$bin/$1")
+  end_program "$1"
   echo "$ms"
 }
 median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
@@ -58,9 +61,7 @@ memory() {  # memory EXE [KEY]: private KB of EXE, idle, after KEY (if any) went
   fi
   sleep 2
   "$WINE" "$bin/private_bytes.exe" "$1" 2>/dev/null | tr -d '\r'
-  pkill -f "$bin/$1" >/dev/null 2>&1 || true
-  while pgrep -f "$bin/$1" >/dev/null; do sleep 0.1; done
-  sleep 0.5
+  end_program "$1"
 }
 floor=(); launcher=()
 for _ in 1 2 3; do

@@ -91,26 +91,20 @@ bool BrowserModel::Fill(const std::wstring& shownBefore, bool goingUp) {
         for (auto& f : folders) items_.push_back(std::move(f));
         for (auto& f : files) items_.push_back(std::move(f));
         folderCount_ = static_cast<int>(folders.size());
-        if (!goingUp) {
-            history_.Push({cursor_, row_});
-            cursor_ = 0;
-            row_ = 0;
-        } else {
-            RestoreFrom(history_.Pop());
-        }
         if (fromDriveLevel) driveRoot_ = currentPath_;
         atDriveLevel_ = false;
     } else {
         atDriveLevel_ = true;
         items_ = source_.DriveNames();
         folderCount_ = static_cast<int>(items_.size());
-        if (!goingUp) {
-            history_.Push({cursor_, row_});
-            cursor_ = 0;
-            row_ = 0;
-        } else {
-            RestoreFrom(history_.Pop());
-        }
+    }
+    // Down a level starts at its top and remembers where we were; up goes back there.
+    if (!goingUp) {
+        history_.Push({cursor_, row_});
+        cursor_ = 0;
+        row_ = 0;
+    } else {
+        RestoreFrom(history_.Pop());
     }
     UpdatePageFlags();
     return true;

@@ -228,6 +228,18 @@ TurnPlacement FlipPlacementFor(const TurnPicture* newPicture, const TurnPicture*
     return FlipPlacement(natural.cx, natural.cy, screen.cx, screen.cy);
 }
 
+// One frame onto target at `at`: the picture where f puts it, folded about the middle of a band
+// `width` wide, with the caption (if any) over it.
+void ShowFrame(TurnCanvas& canvas, const TurnFrame& f, const TurnPicture* picture, int width,
+               const std::wstring& caption, HDC target, POINT at) {
+    POINT points[3];
+    FramePoints(f, width / 2, points);
+    canvas.Begin(picture, points);
+    canvas.Draw(picture, points);
+    canvas.Caption(caption, width);
+    canvas.Present(target, at.x, at.y);
+}
+
 }  // namespace
 
 void BoxReduce(const unsigned char* pixels, int width, int height, int stride, int bytesPerPixel,
@@ -329,11 +341,7 @@ int PlayPageTurn(HDC target, const RECT& r, const SkinImage* from, const SkinIma
     int n = 0;
     for (const TurnFrame& f : frames) {
         const TurnPicture* current = f.incoming ? toPicture.get() : fromPicture.get();
-        POINT points[3];
-        FramePoints(f, cx / 2, points);
-        canvas.Begin(current, points);
-        canvas.Draw(current, points);
-        canvas.Present(target, r.left, r.top);
+        ShowFrame(canvas, f, current, cx, std::wstring(), target, POINT{r.left, r.top});
         if (options.afterFrame) options.afterFrame(n);
         ++n;
         pacer.Wait();
@@ -356,12 +364,7 @@ int PlayPictureFlip(HDC target, SIZE screen, std::unique_ptr<TurnPicture>& oldPi
     for (const TurnFrame& f : frames) {
         if (f.switching) oldPicture.reset();
         const TurnPicture* current = f.incoming ? newPicture : oldPicture.get();
-        POINT points[3];
-        FramePoints(f, screen.cx / 2, points);
-        canvas.Begin(current, points);
-        canvas.Draw(current, points);
-        canvas.Caption(caption, screen.cx);
-        canvas.Present(target, 0, 0);
+        ShowFrame(canvas, f, current, screen.cx, caption, target, POINT{0, 0});
         if (options.afterFrame) options.afterFrame(n);
         ++n;
         pacer.Wait();
@@ -379,12 +382,7 @@ void DrawPictureAtRest(HDC target, SIZE screen, const TurnPicture* picture,
     rest.p0 = {p.x0, p.y0};
     rest.p1 = {p.x0 + p.w, p.y0};
     rest.p2 = {p.x0, p.y0 + p.h};
-    POINT points[3];
-    FramePoints(rest, screen.cx / 2, points);
-    canvas.Begin(picture, points);
-    canvas.Draw(picture, points);
-    canvas.Caption(caption, screen.cx);
-    canvas.Present(target, 0, 0);
+    ShowFrame(canvas, rest, picture, screen.cx, caption, target, POINT{0, 0});
 }
 
 }  // namespace tessaly

@@ -344,15 +344,7 @@ void CPage::Paint() {
         PlayPageTurn(paint.get(), client, state_.turnPictures.menu.get(), state_.turnPictures.page.get(), 1);
         return;
     }
-    if (!background_) return;
-    win32::MemoryDc memory(::CreateCompatibleDC(paint.get()));
-    win32::Bitmap frame(::CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
-    if (!memory || !frame) return;
-    {
-        win32::SelectedObject selected(memory.get(), frame.get());
-        DrawSkinPicture(memory.get(), background_, 0, 0, client.right, client.bottom);
-        ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-    }
+    if (!background_ || !DrawSkinPictureOnce(paint.get(), background_, client)) return;
     const win32::ScreenSize screen = win32::PrimaryScreen();
     RECT clock = ClockRect(screen.cx, screen.cy, 50);
     win32::SelectedObject font(paint.get(), clockFont_.get());

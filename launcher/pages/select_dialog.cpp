@@ -154,12 +154,7 @@ void CSelectDialog::Paint() {
     if (!picture_) return;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    win32::MemoryDc memory(::CreateCompatibleDC(paint.get()));
-    win32::Bitmap frame(::CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
-    if (!memory || !frame) return;
-    win32::SelectedObject selected(memory.get(), frame.get());
-    DrawSkinPicture(memory.get(), picture_, 0, 0, client.right, client.bottom);
-    ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    DrawSkinPictureOnce(paint.get(), picture_, client);
 }
 
 }  // namespace tessaly

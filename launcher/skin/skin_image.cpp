@@ -101,6 +101,16 @@ int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int r
     return 1;
 }
 
+bool DrawSkinPictureOnce(HDC dc, const SkinPicture& picture, const RECT& client) {
+    win32::MemoryDc memory(::CreateCompatibleDC(dc));
+    win32::Bitmap frame(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (!memory || !frame) return false;
+    win32::SelectedObject selected(memory.get(), frame.get());
+    DrawSkinPicture(memory.get(), picture, 0, 0, client.right, client.bottom);
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    return true;
+}
+
 namespace {
 
 // The resource's pixels as 32-bit top-down rows (BGRX); empty when there is no imaging component

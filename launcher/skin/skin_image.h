@@ -61,6 +61,10 @@ int LoadSkinPicture(SkinPicture& picture, int id, HMODULE module = nullptr);
 // Draws the whole picture stretched into the rectangle; an all-zero rectangle means the
 // picture's natural size at (0, 0). Returns 1.
 int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int right, int bottom);
+// Draws the whole picture stretched over client (from (0, 0)) through an off-screen bitmap, so the
+// screen gets one block copy and never shows the stretch in progress. False, nothing drawn, when
+// there is no memory for the off-screen bitmap.
+bool DrawSkinPictureOnce(HDC dc, const SkinPicture& picture, const RECT& client);
 // JPEG resource id stretched to size into a new 32-bit top-down DIB section; null when it is
 // missing, cannot be decoded, a side is not in 1..kMaxResampleSide, or there is no memory.
 // Decodes straight to pixels and resizes them with ResamplePixels where the imaging component
