@@ -67,7 +67,10 @@ BOOL CPage::OnInitDialog() {
     LoadTiles();
     LoadSkinPicture(background_, backgroundId_);
     LoadSkinImageResource(win32::AppInstance(), backgroundId_, L"JPEG", state_.turnPictures.page);
-    LoadSkinImageResource(win32::AppInstance(), IDJ_TURN_MENU_PICTURE, L"JPEG", state_.turnPictures.menu);
+    // The menu's side of the turn: the main window's background, lent in place, or decoded here.
+    if (!state_.turnPictures.menu) {
+        LoadSkinImageResource(win32::AppInstance(), IDJ_TURN_MENU_PICTURE, L"JPEG", state_.turnPictures.menu);
+    }
     clockFont_ = CreateSkinFont({0, win32::ScaleY(screen.cy, 40)});
     return FALSE;
 }
@@ -325,7 +328,8 @@ void CPage::OnClose() {
     if (mainWindow_) ::SendMessageW(mainWindow_, kMsgReturnFromPage, static_cast<WPARAM>(groupNumber_), 0);
     if (tilesCreated_) FreeTiles();
     state_.turnPictures.page.reset();
-    state_.turnPictures.menu.reset();
+    // A lent view stays with the main window, which owns its pixels; a picture decoded here goes.
+    if (state_.turnPictures.menu && !state_.turnPictures.menu->viewOf()) state_.turnPictures.menu.reset();
     Destroy();
 }
 

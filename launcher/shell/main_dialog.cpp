@@ -155,9 +155,9 @@ CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) 
 
 CP01Dlg::~CP01Dlg() {
     if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
-    // The first page-turn picture may still show the stretched background in place.
-    const auto& page = state_.turnPictures.page;
-    if (page && backgroundCache_ && page->viewOf() == backgroundCache_.get()) state_.turnPictures.page.reset();
+    // The menu's page-turn picture may still show the stretched background in place.
+    auto& menu = state_.turnPictures.menu;
+    if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
 }
 
 void CP01Dlg::PlaceFullScreen() {
@@ -530,21 +530,22 @@ void CP01Dlg::ClockStep() {
     ::InvalidateRect(hwnd(), &clockRect_, TRUE);
 }
 
-// The background is held once, stretched to the screen; the first page-turn picture shows that
+// The background is held once, stretched to the screen; the menu's page-turn picture shows that
 // copy in place.
 void CP01Dlg::SetBackground(win32::Bitmap stretched, SIZE size) {
-    auto& page = state_.turnPictures.page;
-    if (page && backgroundCache_ && page->viewOf() == backgroundCache_.get()) page.reset();
+    auto& menu = state_.turnPictures.menu;
+    if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
     backgroundCache_ = std::move(stretched);
     backgroundSize_ = size;
     if (firstFrameShown_) WrapBackgroundForPageTurn();
 }
 
-// The page-turn's first picture shows the background in place. Not before the first frame: making
-// the view takes milliseconds that frame would wait for, and no page can open before it.
+// The page-turn's menu picture shows the background in place, so a page does not decode the
+// menu's picture again. Not before the first frame: making the view takes milliseconds that frame
+// would wait for, and no page can open before it.
 void CP01Dlg::WrapBackgroundForPageTurn() {
-    auto& page = state_.turnPictures.page;
-    if (!page && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), page);
+    auto& menu = state_.turnPictures.menu;
+    if (!menu && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), menu);
 }
 
 // The worker's background, once: waited for, or made here when no worker could be started.

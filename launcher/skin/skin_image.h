@@ -82,7 +82,7 @@ SIZE SkinPictureSize(const SkinPicture& picture, HDC dc = nullptr);
 // empty, and every user tests that first.
 struct TurnPictures {
     std::unique_ptr<SkinImage> page;
-    std::unique_ptr<SkinImage> menu;
+    std::unique_ptr<SkinImage> menu;  // once the menu is up, a view of the main window's background
 };
 
 }  // namespace tessaly
