@@ -12,6 +12,7 @@ using std::min;
 #include <new>
 #include <vector>
 
+#include "launcher/skin/jpeg_decode.h"
 #include "launcher/skin/resample.h"
 #include "win32/resource.h"
 
@@ -111,12 +112,7 @@ bool DrawSkinPictureOnce(HDC dc, const SkinPicture& picture, const RECT& client)
     return true;
 }
 
-namespace {
-
-// The resource's pixels as 32-bit top-down rows (BGRX); empty when there is no imaging component
-// (no factory registered) or the data is not a JPEG picture.
-std::vector<uint32_t> DecodeSkinJpeg(int id, HMODULE module, UINT& width, UINT& height) {
-    auto bytes = win32::ResourceBytes(module, id, L"JPEG");
+std::vector<uint32_t> DecodeJpegWithSystem(std::span<const std::byte> bytes, UINT& width, UINT& height) {
     win32::ComPtr<IWICImagingFactory> factory;
     if (bytes.empty() || FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                                    IID_IWICImagingFactory, factory.put_void()))) {
@@ -151,6 +147,20 @@ std::vector<uint32_t> DecodeSkinJpeg(int id, HMODULE module, UINT& width, UINT& 
         return {};
     }
     return pixels;
+}
+
+namespace {
+
+// The resource's pixels as 32-bit top-down rows; empty when it is missing or not a picture.
+std::vector<uint32_t> DecodeSkinJpeg(int id, HMODULE module, UINT& width, UINT& height) {
+    auto bytes = win32::ResourceBytes(module, id, L"JPEG");
+    DecodedJpeg own;
+    if (DecodeBaselineJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), kMaxResampleSide, own)) {
+        width = static_cast<UINT>(own.width);
+        height = static_cast<UINT>(own.height);
+        return std::move(own.pixels);
+    }
+    return DecodeJpegWithSystem(bytes, width, height);
 }
 
 }  // namespace

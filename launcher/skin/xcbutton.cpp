@@ -37,9 +37,16 @@ void XCButton::OnCountdownTick() {
 void XCButton::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    if (!picture_ && pictureId != 0) LoadSkinPicture(picture_, pictureId);
+    const SIZE size{client.right, client.bottom};
+    if (pictureId != 0 && (size.cx != pictureSize_.cx || size.cy != pictureSize_.cy)) {
+        // Made once per size, so the prompt's first paint decodes it and later ones only copy.
+        picture_ = StretchedSkinPicture(pictureId, size);
+        pictureSize_ = size;
+    }
     if (picture_) {
-        DrawSkinPicture(dc, picture_, client.left, client.top, client.right, client.bottom);
+        win32::MemoryDc memory(::CreateCompatibleDC(dc));
+        win32::SelectedObject keep(memory.get(), picture_.get());
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
     } else {
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     }

@@ -50,7 +50,8 @@ private:
 
     FontSize font_size_{70, 70};
     win32::Font font_;
-    SkinPicture picture_;
+    win32::Bitmap picture_;  // stretched to pictureSize_
+    SIZE pictureSize_{};
     std::wstring caption_;
     Countdown countdown_;
     std::function<void()> countdownFinished_;
