@@ -9,8 +9,9 @@
 
 namespace tessaly {
 
-// The launcher's application object: refuses a second copy, brings up GDI+ and the control
-// container, and runs the main window modally. The process ends when that window closes.
+// The launcher's application object: refuses a second copy, brings up the control container, and
+// runs the main window modally (which brings up GDI+ after its first frame). The process ends when
+// that window closes.
 class CP01App {
 public:
     explicit CP01App(HINSTANCE instance);
@@ -18,9 +19,8 @@ public:
 
 private:
     // Everything that lives while the main window runs, in the order it must end: the shared
-    // state (with its decoded pictures) before OLE, OLE before GDI+.
+    // state (with its decoded pictures and, last, GDI+) before OLE.
     struct Session {
-        win32::GdiplusSession gdiplus;
         win32::OleInit ole;  // the player control lives in a dialog template; also OleLoadPicture
         LauncherState state;
     };

@@ -1,17 +1,23 @@
 #pragma once
 // What several launcher windows read and write. The application object owns the one instance,
-// inside the GDI+ session that decoded its pictures; windows get it by reference at construction.
+// which holds the GDI+ session its pictures need; windows get it by reference at construction.
 // Touched only on the user-interface thread.
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "launcher/skin/skin_image.h"
+#include "win32/handles.h"
 
 namespace tessaly {
 
 struct LauncherState {
+    // GDI+ for the pictures below and those of the windows, started by the main window once its
+    // first frame is on screen (nothing on it is drawn with GDI+, and loading it delayed that frame
+    // by about 10 ms). First, so that it ends after every picture here.
+    std::optional<win32::GdiplusSession> gdiplus;
     HWND mainWindow = nullptr;
     int menuSelection = 1;       // highlighted main-menu tile, 1..8
     int runningCommand = 0;      // menu command in progress, 0 when none

@@ -16,6 +16,7 @@
 #include "launcher/pages/access_service.h"
 #include "launcher/pages/drive_lists.h"
 #include "launcher/resource.h"
+#include "launcher/skin/picture_cache.h"
 #include "launcher/skin/xcbutton.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/scale.h"
@@ -114,9 +115,15 @@ int& ClockFontHeight() {
 
 namespace {
 
-// The menu background decoded and stretched to the screen, as a 32-bit top-down DIB section; null
-// when the picture is missing or there is no memory for it. Runs on any thread.
-win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = nullptr) {
+// The menu background stretched to the screen, as a 32-bit top-down DIB section: the copy kept
+// from an earlier start (then *kept is set), else decoded and stretched; null when the picture is
+// missing or there is no memory for it. Runs on any thread.
+win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = nullptr, bool* kept = nullptr) {
+    if (win32::Bitmap copy = LoadCachedSkinPicture(IDJ_MENU_BACKGROUND, screen,
+                                                   SkinPictureCachePath(IDJ_MENU_BACKGROUND, screen))) {
+        if (kept) *kept = true;
+        return copy;
+    }
     return StretchedSkinPicture(IDJ_MENU_BACKGROUND, screen, nullptr, decoded);
 }
 
@@ -125,6 +132,7 @@ win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = 
 struct BackgroundJob {
     SIZE screen{};
     win32::Bitmap result;
+    bool kept = false;  // result came from the copy kept on disk
     // Set once result is there: the paint need not wait for the worker's clean-up as well.
     win32::Handle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
@@ -136,7 +144,7 @@ DWORD WINAPI BackgroundWorker(void* param) {
     RegisterCommonControls();  // before the prompt needs its button class
     win32::ComInit com(COINIT_MULTITHREADED);
     std::vector<uint32_t> decoded;  // freed after the window has its picture
-    job.result = StretchedBackground(job.screen, &decoded);
+    job.result = StretchedBackground(job.screen, &decoded, &job.kept);
     ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
     return 0;
 }
@@ -198,6 +206,13 @@ BOOL CP01Dlg::OnInitDialog() {
 
 void CP01Dlg::FirstFrameDone() {
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!state_.gdiplus) state_.gdiplus.emplace();
+    if (saveBackground_) {
+        // For the next start, as soon as the prompt is on screen.
+        SaveCachedSkinPicture(backgroundCache_.get(), IDJ_MENU_BACKGROUND,
+                              SkinPictureCachePath(IDJ_MENU_BACKGROUND, backgroundSize_));
+        saveBackground_ = false;
+    }
     // The icon shows only in the task switcher, never over the full-screen frame.
     if (!icon_) {
         icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
@@ -558,8 +573,9 @@ void CP01Dlg::TakeBackground() {
     if (backgroundWorker_) {
         ::WaitForSingleObject(backgroundJob_->done.get(), INFINITE);  // the thread ends on its own
     } else {
-        backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
+        backgroundJob_->result = StretchedBackground(backgroundJob_->screen, nullptr, &backgroundJob_->kept);
     }
+    saveBackground_ = backgroundJob_->result && !backgroundJob_->kept;
     SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
     backgroundJob_.reset();
 }
