@@ -50,6 +50,41 @@ TEST_F(JpegDecoder, DecodesLikeTheSystem) {
     }
 }
 
+// Two grey blocks, each with only its DC value, in restart intervals of one block: the second
+// starts again from a zero predictor (without the restart it would come out 122, not 100).
+TEST_F(JpegDecoder, RestartIntervalsStartEachBlockAfresh) {
+    std::vector<uint8_t> data = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00};
+    data.insert(data.end(), 64, 1);  // every quantiser 1
+    const uint8_t rest[] = {
+        0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x08, 0x00, 0x10, 0x01, 0x01, 0x11, 0x00,  // 16 x 8, grey
+        // DC: codes 00 and 01 for categories 0 and 8; AC: code 0 for the end of a block.
+        0xFF, 0xC4, 0x00, 0x15, 0x00, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x08,
+        0xFF, 0xC4, 0x00, 0x14, 0x10, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00,
+        0xFF, 0xDD, 0x00, 0x04, 0x00, 0x01,                          // restart every block
+        0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00,  // the scan
+        0x6C, 0x1F, 0xFF, 0xD0, 0x47, 0xDF,                          // DC 176, restart, DC -224
+        0xFF, 0xD9};
+    data.insert(data.end(), std::begin(rest), std::end(rest));
+    DecodedJpeg own;
+    ASSERT_TRUE(DecodeBaselineJpeg(data.data(), data.size(), kMaxResampleSide, own));
+    ASSERT_EQ(own.width, 16);
+    ASSERT_EQ(own.height, 8);
+    for (int y = 0; y < 8; ++y) {
+        EXPECT_EQ(own.pixels[y * 16 + 3], 0xFF969696u) << y;   // 128 + 176 / 8
+        EXPECT_EQ(own.pixels[y * 16 + 12], 0xFF646464u) << y;  // 128 - 224 / 8
+    }
+    UINT width = 0, height = 0;
+    std::vector<uint32_t> system = DecodeJpegWithSystem(
+        std::span<const std::byte>(reinterpret_cast<const std::byte*>(data.data()), data.size()), width, height);
+    ASSERT_EQ(system.size(), own.pixels.size());
+    EXPECT_EQ(system[12] & 0xFFFFFF, 0x646464u);
+
+    // A restart marker that is not there: refused.
+    std::vector<uint8_t> missing = data;
+    missing[missing.size() - 5] = 0x00;  // FF D0 -> a stuffed FF
+    EXPECT_FALSE(DecodeBaselineJpeg(missing.data(), missing.size(), kMaxResampleSide, own));
+}
+
 // What it does not read is refused, never half-decoded, and the skin picture still comes from the
 // system then.
 TEST_F(JpegDecoder, RefusesOtherKindsLargePicturesAndDamage) {
