@@ -5,7 +5,9 @@
 #include <memory>
 #include <new>
 
-#if defined(__SSE2__)
+// SSE2 is part of every 64-bit x86 processor; a 32-bit build may not assume it.
+#if defined(__SSE2__) || defined(_M_X64)
+#define TESSALY_SSE2 1
 #include <emmintrin.h>
 #endif
 
@@ -228,7 +230,7 @@ void InverseDct(const int32_t in[64], uint8_t* out, int stride) {
 // B = Y + 1.772 Cb (Cb and Cr centred on 128).
 void ConvertRow(const uint8_t* luma, const uint8_t* cb, const uint8_t* cr, int width, uint32_t* out) {
     int x = 0;
-#if defined(__SSE2__)
+#if defined(TESSALY_SSE2)
     // Eight pixels at a time in 16-bit lanes. Each fraction f of a sample v is round(f v): the high
     // half of (v << 3) times f in 1/16384ths is 2 f v, which is halved with rounding.
     const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(128), one = _mm_set1_epi16(1);
