@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "launcher/skin/resample.h"
-#include "launcher/skin/skin_image.h"
 #include "win32/resource.h"
 
 namespace tessaly {
@@ -66,17 +65,23 @@ win32::Bitmap LoadCachedSkinPicture(int id, SIZE size, const std::wstring& path,
     if (!::ReadFile(file.get(), &found, sizeof(found), &read, nullptr) || read != sizeof(found)) return {};
     const Header wanted = HeaderFor(id, size, module);
     if (std::memcmp(&found, &wanted, sizeof(Header)) != 0) return {};
-    uint32_t* bits = nullptr;
-    win32::Bitmap dib = NewPixelSection(size, bits);
-    if (!dib) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win32::Bitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) return {};
     if (!::ReadFile(file.get(), bits, pixels, &read, nullptr) || read != pixels) return {};
     return dib;
 }
 
 bool SaveCachedSkinPicture(HBITMAP dib, int id, const std::wstring& path, HMODULE module) {
-    uint32_t* pixels = nullptr;
-    SIZE size{};
-    if (path.empty() || !PixelSectionOf(dib, pixels, size) || !InRange(size)) return false;
+    DIBSECTION section{};
+    if (path.empty() || !dib || ::GetObjectW(dib, sizeof(section), &section) != static_cast<int>(sizeof(section))) {
+        return false;
+    }
+    const SIZE size{section.dsBm.bmWidth, section.dsBm.bmHeight};
+    // A section does not tell which way up it was made: its rows are kept as they lie.
+    if (!section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32 || !InRange(size)) return false;
     ::GdiFlush();
     const Header header = HeaderFor(id, size, module);
     const std::wstring fresh = path + L".new";
@@ -85,7 +90,7 @@ bool SaveCachedSkinPicture(HBITMAP dib, int id, const std::wstring& path, HMODUL
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         if (!WriteAll(file.get(), &header, sizeof(header)) ||
-            !WriteAll(file.get(), pixels, PixelBytes(size))) {
+            !WriteAll(file.get(), section.dsBm.bmBits, PixelBytes(size))) {
             file.reset();
             ::DeleteFileW(fresh.c_str());
             return false;

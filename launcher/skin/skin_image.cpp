@@ -165,32 +165,14 @@ std::vector<uint32_t> DecodeSkinJpeg(int id, HMODULE module, UINT& width, UINT& 
 
 }  // namespace
 
-win32::Bitmap NewPixelSection(SIZE size, uint32_t*& pixels) {
+win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, std::vector<uint32_t>* decoded) {
+    if (!module) module = ::GetModuleHandleW(nullptr);
     if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxResampleSide || size.cy > kMaxResampleSide) return {};
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    win32::Bitmap section(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return {};
-    pixels = static_cast<uint32_t*>(bits);
-    return section;
-}
-
-bool PixelSectionOf(HBITMAP bitmap, uint32_t*& pixels, SIZE& size) {
-    DIBSECTION section{};
-    if (!bitmap || ::GetObjectW(bitmap, sizeof section, &section) != sizeof section) return false;
-    const BITMAP& bm = section.dsBm;
-    if (!bm.bmBits || bm.bmBitsPixel != 32 || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
-    pixels = static_cast<uint32_t*>(bm.bmBits);
-    size = SIZE{bm.bmWidth, bm.bmHeight};
-    return true;
-}
-
-win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, std::vector<uint32_t>* decoded) {
-    if (!module) module = ::GetModuleHandleW(nullptr);
-    uint32_t* bits = nullptr;
-    win32::Bitmap stretched = NewPixelSection(size, bits);
-    if (!stretched) return {};
+    win32::Bitmap stretched(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!stretched || !bits) return {};
     UINT width = 0;
     UINT height = 0;
     std::vector<uint32_t> pixels = DecodeSkinJpeg(id, module, width, height);
@@ -199,7 +181,7 @@ win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, std::vecto
         // pixels on every system.
         const PixelRect from{pixels.data(), pixels.size(), static_cast<int>(width), static_cast<int>(height)};
         const size_t count = static_cast<size_t>(size.cx) * size.cy;
-        if (!ResamplePixels(from, PixelRect{bits, count, size.cx, size.cy})) return {};
+        if (!ResamplePixels(from, PixelRect{static_cast<uint32_t*>(bits), count, size.cx, size.cy})) return {};
         if (decoded) *decoded = std::move(pixels);
         return stretched;
     }

@@ -66,12 +66,6 @@ int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int r
 // screen gets one block copy and never shows the stretch in progress. False, nothing drawn, when
 // there is no memory for the off-screen bitmap.
 bool DrawSkinPictureOnce(HDC dc, const SkinPicture& picture, const RECT& client);
-// A new 32-bit top-down DIB section of size, with where its pixels are; null when a side is not in
-// 1..kMaxResampleSide or there is no memory.
-win32::Bitmap NewPixelSection(SIZE size, uint32_t*& pixels);
-// The pixels and size of a 32-bit DIB section, its rows as they lie (a section does not tell which
-// way up it was made); false, the arguments left alone, for any other bitmap.
-bool PixelSectionOf(HBITMAP bitmap, uint32_t*& pixels, SIZE& size);
 // A JPEG picture decoded by the system's imaging component, as 32-bit top-down rows (BGRX): for
 // what DecodeBaselineJpeg refuses. Empty when there is no such component, the data is not a
 // picture, or a side is larger than kMaxResampleSide. Runs on any thread that has started COM.

@@ -12,13 +12,15 @@ using std::min;
 namespace tessaly {
 
 bool WrapSkinBitmap(HBITMAP dib, std::unique_ptr<SkinImage>& out) {
-    uint32_t* pixels = nullptr;
-    SIZE size{};
-    // The caller's top-down rows are taken as they lie.
-    if (!PixelSectionOf(dib, pixels, size)) return false;
+    DIBSECTION section{};
+    if (!dib || ::GetObjectW(dib, sizeof section, &section) != sizeof section) return false;
+    const BITMAP& bm = section.dsBm;
+    if (!bm.bmBits || bm.bmBitsPixel != 32 || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
+    // The section does not tell which way up it was made (its header reports a positive height
+    // either way): the caller's top-down rows are taken as they lie.
     auto image = std::make_unique<SkinImage>();
-    image->image_.reset(new Gdiplus::Bitmap(size.cx, size.cy, size.cx * 4, PixelFormat32bppRGB,
-                                            reinterpret_cast<BYTE*>(pixels)));
+    image->image_.reset(new Gdiplus::Bitmap(bm.bmWidth, bm.bmHeight, bm.bmWidthBytes, PixelFormat32bppRGB,
+                                            static_cast<BYTE*>(bm.bmBits)));
     image->viewOf_ = dib;
     out = std::move(image);
     return true;
