@@ -6,7 +6,5 @@ include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--major-subsystem-version,5,--minor-subsystem-version,2")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,--major-subsystem-version,5,--minor-subsystem-version,2")
 
-find_program(WINE_EXECUTABLE NAMES wine64 wine)
-if(WINE_EXECUTABLE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_EXECUTABLE})
-endif()
+# Tests run through Wine's 64-bit loader; tools/env.sh finds it (never Debian's wine wrapper).
+set(CMAKE_CROSSCOMPILING_EMULATOR bash ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-exec.sh 64)

@@ -9,7 +9,7 @@ E2E_FAILS=0
 E2E_PASSES=0
 
 e2e_cleanup() {
-  WINEPREFIX=$E2E_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k >/dev/null 2>&1 || true
   tessaly_xvfb_stop
   [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_DIR"
 }
@@ -23,7 +23,7 @@ e2e_setup() {
   export WINEPREFIX=$E2E_DIR/prefix
   unset DISPLAY
   tessaly_xvfb_start "${1:-1920x1080}"
-  wineserver -p >/dev/null 2>&1
+  "$WINESERVER" -p >/dev/null 2>&1
   "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 }
 

@@ -87,8 +87,8 @@ done
 mkdir -p "$E2E_DIR/Games"
 cp "$E2E_BIN/marker.exe" "$E2E_DIR/Games/Mahjong.exe"
 "$TESSALY_ROOT/tools/wine-drive.sh" g hd "$E2E_DIR/Games"
-wineserver -k >/dev/null 2>&1 || true
-wineserver -p >/dev/null 2>&1
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -p >/dev/null 2>&1
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 
 start_launcher

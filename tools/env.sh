@@ -1,4 +1,5 @@
-# Sourced by the scripts in tools/: one Wine prefix of the project's own under build/, quiet Wine.
+# Sourced by the scripts in tools/, e2e/ and bench/: one Wine prefix of the project's own under
+# build/, quiet Wine, and the one place that decides how Wine is started.
 TESSALY_ROOT=${TESSALY_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 TESSALY_BUILD=${TESSALY_BUILD:-$TESSALY_ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$TESSALY_BUILD/wineprefix}
@@ -6,9 +7,35 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono/Gecko download prompts, no desktop integration.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
-WINE=$(command -v wine64 || command -v wine || true)
-[ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
-export WINE
+
+# Wine's loaders by path, never Debian's `wine` wrapper: once the 32-bit side is installed the
+# wrapper starts every program, 64-bit ones too, through the 32-bit loader, which a kernel
+# without 32-bit emulation cannot run. WINE starts 64-bit programs and Wine's own helpers (reg,
+# wineboot, rundll32, notepad: their 64-bit builds), WINE32 the 32-bit programs.
+tessaly_first_exe() { local f; for f in "$@"; do [ -x "$f" ] && { echo "$f"; return; }; done; }
+WINE=$(tessaly_first_exe /usr/lib/wine/wine64 /usr/lib64/wine/wine64 /opt/wine-stable/bin/wine64)
+WINE=${WINE:-$(command -v wine64 || true)}
+WINE32=$(tessaly_first_exe /usr/lib/wine/wine /opt/wine-stable/bin/wine)
+WINESERVER=$(tessaly_first_exe /usr/lib/wine/wineserver64 /usr/lib64/wine/wineserver64 \
+  /opt/wine-stable/bin/wineserver)
+WINESERVER=${WINESERVER:-$(command -v wineserver || true)}
+# Wine itself finds its server through WINESERVER.
+export WINE WINE32 WINESERVER
+
+# tessaly_wine32_runs: whether Wine's 32-bit side runs here, found by starting its loader once.
+# TESSALY_NO_WINE32=1 answers no without trying (to see the skip path on a machine that can).
+# Sets TESSALY_WINE32_WHY when it does not.
+tessaly_wine32_runs() {
+  TESSALY_WINE32_WHY=
+  if [ -n "${TESSALY_NO_WINE32:-}" ]; then
+    TESSALY_WINE32_WHY="TESSALY_NO_WINE32 is set"
+  elif [ -z "$WINE32" ]; then
+    TESSALY_WINE32_WHY="Wine's 32-bit loader is not installed"
+  elif ! "$WINE32" --version >/dev/null 2>&1; then
+    TESSALY_WINE32_WHY="this machine's kernel does not run Wine's 32-bit loader ($("$WINE32" --version 2>&1 | head -n 1))"
+  fi
+  [ -z "$TESSALY_WINE32_WHY" ]
+}
 
 # tessaly_xvfb_start [WxH]: start a virtual display unless DISPLAY is set; sets TESSALY_XVFB_PID.
 tessaly_xvfb_start() {

@@ -11,11 +11,11 @@ if [ -f "$(dirname "$0")/pulse.sh" ]; then
 fi
 # Start the wineserver and Wine's system processes now, outside CTest's output pipes: a process
 # that inherits those pipes would keep every test "running" until its timeout.
-wineserver -p >/dev/null 2>&1
+"$WINESERVER" -p >/dev/null 2>&1
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$WINESERVER" -k >/dev/null 2>&1 || true
   declare -F tessaly_pulse_stop >/dev/null && tessaly_pulse_stop
   tessaly_xvfb_stop
 }

@@ -9,7 +9,7 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$WINE" "$exe"
 fi
 tessaly_xvfb_start
-trap 'wineserver -k >/dev/null 2>&1 || true; tessaly_xvfb_stop' EXIT
+trap '"$WINESERVER" -k >/dev/null 2>&1 || true; tessaly_xvfb_stop' EXIT
 "$WINE" "$exe" >/dev/null 2>&1 &
 # A cold prefix takes a few seconds before the first window: wait for it, then let it paint.
 for _ in $(seq 200); do

@@ -4,16 +4,16 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 stamp=$WINEPREFIX/.tessaly-ready
-# A prefix made before Wine's 32-bit side was installed cannot run the Debian wrapper (or 32-bit
-# programs): it is made again.
-if [ -f "$stamp" ] && [ -x /usr/lib/wine/wine ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-  wineserver -k >/dev/null 2>&1 || true
+# A prefix made where Wine's 32-bit side could not run has no 32-bit system: where it can run now,
+# the prefix is made again.
+if [ -f "$stamp" ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] && tessaly_wine32_runs; then
+  "$WINESERVER" -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
 fi
 [ -f "$stamp" ] && exit 0
 mkdir -p "$WINEPREFIX"
 "$WINE" wineboot -i >/dev/null 2>&1 || true
-wineserver -w
+"$WINESERVER" -w
 reg() { "$WINE" reg "$@" /f >/dev/null 2>&1; }
 for f in Arial "Arial Bold" "Times New Roman" "Courier New"; do
   case $f in
@@ -26,5 +26,5 @@ reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N
 "$(dirname "$0")/wine-drive.sh" e floppy "$TESSALY_BUILD/drives/removable"
 "$(dirname "$0")/wine-drive.sh" f cdrom "$TESSALY_BUILD/drives/cdrom"
-wineserver -w
+"$WINESERVER" -w
 touch "$stamp"

@@ -9,5 +9,5 @@ source "$TESSALY_ROOT/tools/env.sh"
 "$TESSALY_ROOT/tools/setup-prefix.sh"
 unset DISPLAY
 tessaly_xvfb_start 1920x1080
-trap 'wineserver -k >/dev/null 2>&1; tessaly_xvfb_stop' EXIT
+trap '"$WINESERVER" -k >/dev/null 2>&1; tessaly_xvfb_stop' EXIT
 "$WINE" "$TESSALY_BUILD/bin/pageturn_bench.exe" "${1:-7}" </dev/null 2>/dev/null | tr -d '\r'

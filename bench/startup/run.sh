@@ -13,8 +13,8 @@ source "$here/../../tools/env.sh"
 "$here/../../tools/setup-prefix.sh"
 unset DISPLAY
 tessaly_xvfb_start 1920x1080
-trap 'wineserver -k >/dev/null 2>&1 || true; tessaly_xvfb_stop' EXIT
-wineserver -p >/dev/null 2>&1
+trap '"$WINESERVER" -k >/dev/null 2>&1 || true; tessaly_xvfb_stop' EXIT
+"$WINESERVER" -p >/dev/null 2>&1
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 # Both programs as they ship: stripped copies (the debug sections of a build otherwise load into
 # memory with the image and count as private bytes), with what Tessaly loads beside it.

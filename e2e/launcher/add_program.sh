@@ -22,8 +22,8 @@ make_drives() {
   "$TESSALY_ROOT/tools/wine-drive.sh" r floppy "$E2E_DIR/drive-r"
   "$WINE" reg add "$GROUP5" /v 'Removable' /t REG_SZ /d 'XXXXXXXER_A_REMOVE' /f >/dev/null 2>&1
   # Drive letters are read when Wine starts: start it again.
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -p >/dev/null 2>&1
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -p >/dev/null 2>&1
   "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 }
 

@@ -26,8 +26,8 @@ make_tree() {
   "$TESSALY_ROOT/tools/wine-drive.sh" f cdrom "$E2E_DIR/no-medium"
   rmdir "$E2E_DIR/no-medium"
   # Drive letters are read when Wine starts: start it again.
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -p >/dev/null 2>&1
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -p >/dev/null 2>&1
   "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 }
 
@@ -164,7 +164,7 @@ scenario() {
 
 for size in 1920x1080 1280x1024; do
   scenario "${size%x*}" "${size#*x}"
-  WINEPREFIX=$E2E_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k >/dev/null 2>&1 || true
   rm -rf "$E2E_DIR/prefix" "$E2E_DIR/drive-m" "$E2E_DIR/drive-n"
   tessaly_xvfb_stop
 done

@@ -55,7 +55,7 @@ check "768: the eighth tile starts the second column" \
   is_dark_outline "$shot" $(( lx + $(scaled_x 1024 450) )) "$(page_tile_y 1024 768 1)"
 e2e_key Left
 sleep 1
-WINEPREFIX=$E2E_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k >/dev/null 2>&1 || true
 tessaly_xvfb_stop
 rm -rf "$E2E_DIR/prefix"  # a fresh copy of the template, not one inside the old prefix
 

@@ -27,8 +27,8 @@ gst-launch-1.0 -q videotestsrc num-buffers=300 pattern=green ! jpegenc ! avimux 
 "$TESSALY_ROOT/tools/wine-drive.sh" n hd "$E2E_DIR/tree"
 "$TESSALY_ROOT/tools/wine-drive.sh" v hd "$E2E_DIR/video"
 # Drive letters are read when Wine starts: start it again.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -p >/dev/null 2>&1
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -p >/dev/null 2>&1
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 # drive_row LETTER: the row of that drive in the browser's drive list (drives in letter order).
 drive_row() { ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n "^$1:$" | cut -d: -f1 | awk '{print $1 - 1}'; }

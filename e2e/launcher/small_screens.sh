@@ -27,7 +27,7 @@ for size in 1280x1024 1024x768; do
   e2e_key Up
   e2e_key Return
   check "$size: Exit ends the launcher" e2e_wait_exit 10
-  WINEPREFIX=$E2E_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k >/dev/null 2>&1 || true
   rm -rf "$E2E_DIR/prefix"
   tessaly_xvfb_stop
 done

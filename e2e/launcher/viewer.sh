@@ -77,8 +77,8 @@ convert -size 300x200 xc:'#0000ff' "BMP3:$pictures/blue.bmp"
 convert -size 2400x300 xc:'#ffff00' "BMP3:$pictures/wide yellow.bmp"
 "$TESSALY_ROOT/tools/wine-drive.sh" p hd "$pictures"
 # Drive letters are read when Wine starts: start it again.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -p >/dev/null 2>&1
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -p >/dev/null 2>&1
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 # The row of drive P: in the browser's drive list (drives in letter order).
 p_row=$(ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n '^p:$' | cut -d: -f1)
