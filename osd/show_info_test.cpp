@@ -197,6 +197,17 @@ CVantosdDlg* g_running = nullptr;
 std::vector<UINT> g_script;
 bool g_mainWindowSeen = false;
 
+// Sees every position change of the main window as it is made: a show that is undone a moment
+// later still counts, as it flashes on screen.
+LRESULT CALLBACK WatchShows(int code, WPARAM wp, LPARAM lp) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+    if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGED && g_running && sent->hwnd == g_running->hwnd() &&
+        (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_SHOWWINDOW)) {
+        g_mainWindowSeen = true;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
 // Feeds the running main window one message per tick, then closes it.
 void CALLBACK FeedMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!g_running || !g_running->hwnd()) return;
@@ -221,6 +232,8 @@ TEST_F(OsdBox, MainWindowStaysHiddenHandlesKeysUnlessBusyAndEndsOnClose) {
     CVantosdDlg dialog(volume_);
     g_running = &dialog;
     g_script = {0, kMsgVolumeUp, kMsgVolumeUp, kMsgPicture};
+    win32::HookHandle watch(::SetWindowsHookExW(WH_CALLWNDPROCRET, WatchShows, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(watch);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 150, FeedMainWindow);
     const DWORD start = ::GetTickCount();
     EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);

@@ -69,8 +69,12 @@ void CVantosdDlg::PaintIconic() {
 
 std::optional<LRESULT> CVantosdDlg::OnMessage(UINT msg, WPARAM, LPARAM lp) {
     switch (msg) {
+        case WM_WINDOWPOSCHANGING:
+            // Never on screen, not even for a frame: the template and the modal run both show the
+            // window, and a hide after the fact still flashes it in the corner.
+            reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~SWP_SHOWWINDOW;
+            return 0;
         case WM_NCPAINT:
-            // Never on screen: the window hides as soon as it would be drawn.
             ::ShowWindow(hwnd_, SW_HIDE);
             return 0;
         case WM_PAINT:

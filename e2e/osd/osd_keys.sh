@@ -74,6 +74,18 @@ bar_on_screen() { bar_in "$(box_crop "bar-$RANDOM")"; }
 wait_hidden() { hidden_after "$(now_ns)" >/dev/null; ! box_shown; }
 key() { xdotool key "$@"; }
 
+# Every top-level X window mapped from here on, however briefly: a window that shows and hides
+# again at once is missed by any look at the screen, but not here.
+xev -root -event substructure >"$E2E_DIR/maps.log" 2>&1 &
+MAPS=$!
+mapped_osd_windows() {  # Vantosd's X windows mapped since the watch began, one decimal id a line
+  local w
+  for w in $(awk '/^MapNotify/ { getline; for (i = 1; i < NF; i++) if ($i == "window") { v = $(i + 1); sub(",", "", v); print v } }' \
+               "$E2E_DIR/maps.log" | sort -u); do
+    xprop -id "$w" WM_CLASS 2>/dev/null | grep -qi '"vantosd.exe"' && printf '%d\n' "$w"
+  done
+}
+
 # A visible window of Wine's to hold the X focus, as a user's program in front would.
 "$WINE" notepad >/dev/null 2>&1 </dev/null &
 FRONT=$(e2e_window notepad.exe 40)
@@ -81,7 +93,6 @@ e2e_start Vantosd.exe
 OSD=$E2E_PID
 BIN_PATH=$("$WINE" winepath -w "$E2E_BIN/Vantosd.exe" 2>/dev/null </dev/null | tr -d '\r')
 check "the autostart value holds the program's path after its start" wait_run_value "$BIN_PATH"
-check "the main window never shows" test -z "$(visible_osd)"
 e2e_focus "$FRONT"
 
 # A second copy ends at once and shows nothing; the first runs on.
@@ -90,24 +101,34 @@ check "a second start exits at once" e2e_wait_exit 8
 check "the second start showed no window" test -z "$(visible_osd)"
 check "the first copy still runs" kill -0 "$OSD"
 
+# until SECONDS CMD...: polls CMD until it succeeds or the time is up.
+until_ok() {
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
+}
+# bar_becomes ID: the box shows bar ID within a few seconds (the display is drawn after the key).
+bar_becomes() { local id=$1 end=$((SECONDS + 5)); until [ "$(bar_on_screen)" = "$id" ]; do [ $SECONDS -lt $end ] || return 1; done; }
+at_its_place() { test "$(e2e_geometry "$(visible_osd | head -n 1)")" = "$((WIDTH - 250)) 50 183 52"; }
+some_bar() { [ "$(bar_on_screen)" != none ]; }
+
 # Volume up: the bar for the new level in the box at the top right.
 key XF86AudioRaiseVolume
-check "volume up shows the box" wait_shown 2
-sleep 0.3
-check "the box sits at (width - 250, 50) and is 183 x 52" \
-  test "$(e2e_geometry "$(visible_osd | head -n 1)")" = "$((WIDTH - 250)) 50 183 52"
+check "volume up shows the box" wait_shown 5
+BOX=$(visible_osd | head -n 1)
+check "the main window never shows (only the box was ever mapped)" test "$(mapped_osd_windows)" = "$BOX"
+check "the box sits at (width - 250, 50) and is 183 x 52" until_ok 5 at_its_place
+until_ok 5 some_bar || true
 FIRST=$(bar_on_screen)
 check "the box shows a volume bar" test "$FIRST" != none
+[ "$FIRST" = none ] && FIRST=1
 key XF86AudioRaiseVolume
-sleep 0.4
+bar_becomes "$((FIRST - 1))" || true
 SECOND=$(bar_on_screen)
 echo "bars: $FIRST then $SECOND"
-[ "$FIRST" = none ] && FIRST=0
 check "the next volume up lights one more segment" test "$SECOND" = "$((FIRST - 1))"
 key XF86AudioLowerVolume
 LAST=$(now_ns)
-sleep 0.4
-check "volume down takes the segment back" test "$(bar_on_screen)" = "$FIRST"
+check "volume down takes the segment back" bar_becomes "$FIRST"
 T=$(hidden_after "$LAST")
 echo "hidden ${T}s after the last key"
 check "the box hides about two seconds after the last key" between "$T" 1.5 3.2
@@ -123,8 +144,10 @@ check "and it hides about two seconds after the last one" between "$T" 1.5 3.2
 expect_picture() {  # expect_picture WHAT ID KEYS...
   local what=$1 id=$2; shift 2
   key "$@"
-  if wait_shown 2; then sleep 0.3; check "$what shows picture $id" test "$(picture_on_screen)" = "$id"
-  else check "$what shows picture $id" false; fi
+  local end=$((SECONDS + 5))
+  # The box may still show the previous picture for a moment: wait for this one.
+  until [ "$(picture_on_screen)" = "$id" ]; do [ $SECONDS -lt $end ] || break; done
+  check "$what shows picture $id" test "$(picture_on_screen)" = "$id"
 }
 expect_picture "Ctrl+M" 190 ctrl+m
 expect_picture "Ctrl+Shift+M" 185 ctrl+shift+m
@@ -137,22 +160,24 @@ expect_picture "browser back" 183 XF86Back
 wait_hidden
 # By keycode (Control_R on the server's keymap): xdotool adds Control_L to a Control_R keysym.
 xdotool keydown 105 key m keyup 105
-sleep 0.8
+sleep 0.8  # nothing to wait for when nothing should happen: the box would be up by now
 check "the right Control key with M shows nothing" test -z "$(visible_osd)"
 wait_hidden
 key shift+m
-sleep 0.8
+sleep 0.8  # as above
 check "Shift+M alone shows nothing" test -z "$(visible_osd)"
 wait_hidden
 
 # A picture key, then a volume key within the two seconds: the bar, gone two seconds after it.
 key XF86AudioPlay
-sleep 1.2
+PIC=$(now_ns)
+sleep 1.2  # the pace of the user's keys: the volume key comes while the picture is up
 key XF86AudioRaiseVolume
 LAST=$(now_ns)
-sleep 0.4
-CROP=$(box_crop after-picture)
-sleep 0.9
+bar_after_picture() { CROP=$(box_crop "after-picture-$RANDOM"); [ "$(bar_in "$CROP")" != none ]; }
+until_ok 5 bar_after_picture || true
+# Two seconds and a bit after the picture key, well inside two seconds of the volume key.
+while [ $(($(now_ns) - PIC)) -lt 2300000000 ]; do sleep 0.05; done
 check "the box is still up two seconds after the picture key" box_shown
 T=$(hidden_after "$LAST")
 check "it hides about two seconds after the volume key" between "$T" 1.5 3.2
@@ -176,15 +201,22 @@ kill "$MOVED"; wait "$MOVED" 2>/dev/null || true
 WINEDEBUG=+pulse e2e_start Vantosd.exe
 check "the program starts on the older Windows" wait_run_value "$BIN_PATH"
 e2e_focus "$FRONT"
+mixer_levels() {
+  sed -n 's/.*SimpleAudioVolume_SetMasterVolume ([0-9A-Fa-f]*)->(\([0-9.]*\),.*/\1/p' \
+    "$E2E_DIR/Vantosd.exe.out" | awk '{ printf "%d ", $1 * 100 + 0.5 }'
+}
+mixer_steps_at_least() { [ "$(mixer_levels | wc -w)" -ge "$1" ]; }
+n=0
 for k in XF86AudioLowerVolume XF86AudioLowerVolume XF86AudioLowerVolume XF86AudioRaiseVolume XF86AudioRaiseVolume; do
   key "$k"
-  wait_shown 2 || true
-  sleep 0.4
+  n=$((n + 1))
+  # The next key only once this one reached the mixer (a key during a display is dropped).
+  until_ok 10 mixer_steps_at_least "$n" || true
 done
-LEVELS=$(sed -n 's/.*SimpleAudioVolume_SetMasterVolume ([0-9A-Fa-f]*)->(\([0-9.]*\),.*/\1/p' \
-  "$E2E_DIR/Vantosd.exe.out" | awk '{ printf "%d ", $1 * 100 + 0.5 }')
+LEVELS=$(mixer_levels)
 echo "mixer master volume per key: $LEVELS"
 check "each volume key steps the mixer by five percent" test "$LEVELS" = "95 90 85 90 95 "
-check "the bar follows the mixer" test "$(bar_on_screen)" = 132
+check "the bar follows the mixer" bar_becomes 132
 
+kill "$MAPS" 2>/dev/null || true
 e2e_finish
