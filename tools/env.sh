@@ -26,13 +26,14 @@ export WINE WINE32 WINESERVER
 # TESSALY_NO_WINE32=1 answers no without trying (to see the skip path on a machine that can).
 # Sets TESSALY_WINE32_WHY when it does not.
 tessaly_wine32_runs() {
+  local err
   TESSALY_WINE32_WHY=
   if [ -n "${TESSALY_NO_WINE32:-}" ]; then
     TESSALY_WINE32_WHY="TESSALY_NO_WINE32 is set"
   elif [ -z "$WINE32" ]; then
     TESSALY_WINE32_WHY="Wine's 32-bit loader is not installed"
-  elif ! "$WINE32" --version >/dev/null 2>&1; then
-    TESSALY_WINE32_WHY="this machine's kernel does not run Wine's 32-bit loader ($("$WINE32" --version 2>&1 | head -n 1))"
+  elif ! err=$( { "$WINE32" --version >/dev/null; } 2>&1 ); then
+    TESSALY_WINE32_WHY="this machine does not run Wine's 32-bit loader ($WINE32: ${err##*: })"
   fi
   [ -z "$TESSALY_WINE32_WHY" ]
 }
