@@ -24,7 +24,7 @@ else
   echo "$skip"
   (cd "$build32" && ctest --output-on-failure -R '^imports_')
   suite32=$?
-  side32="$skip ($([ $suite32 -eq 0 ] && echo passed || echo FAILED)); the installer scenario, a 32-bit program, did not run"
+  side32="$skip ($([ $suite32 -eq 0 ] && echo passed || echo FAILED))"
 fi
 
 echo

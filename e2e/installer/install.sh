@@ -5,10 +5,6 @@
 # pages starts Vantosd at the end; the launcher starts from there and shows its prompt; a silent
 # uninstall with Vantosd running leaves only the user's groups.
 source "$TESSALY_ROOT/e2e/launcher/common.sh"
-if ! tessaly_wine32_runs; then
-  echo "skipped: the setup program is a 32-bit program and $TESSALY_WINE32_WHY"
-  exit 77
-fi
 e2e_setup 1920x1080
 
 dist=$E2E_DIR/dist
