@@ -21,7 +21,10 @@ count_white() { count_pixels "$@" 'r >= 230 && g >= 230 && b >= 230'; }
 start_launcher() {
   e2e_start Tessaly.exe
   WIN=$(e2e_window tessaly.exe 40) || { echo "FAILED: no launcher window"; exit 1; }
-  sleep 1.5
+  WIN_SHOWN=$SECONDS
+  local wh; read -r _ _ _ wh < <(e2e_geometry "$WIN")
+  # Painted and still: past its start-up, so the first key is not lost.
+  e2e_settled_until start 40 not_black 20 $((wh - 20)) >/dev/null
   e2e_focus "$WIN"
 }
 
@@ -32,6 +35,9 @@ scaled_y() { echo $(( $1 * $2 / 1024 )); }
 # tile_outline_pixel CX CY I: a point on the left stroke of menu tile I
 tile_left_x() { echo $(( $(scaled_x "$1" 100) + 1 )); }
 tile_mid_y() { local top=$(( $(scaled_y "$2" 200) + ($3 - 1) * ($(scaled_y "$2" 70) + $(scaled_y "$2" 10)) )); echo $(( top + $(scaled_y "$2" 70) / 2 )); }
+
+# tile_lit FILE CX CY I: menu tile I outlined white
+tile_lit() { is_white "$1" "$(tile_left_x "$2")" "$(tile_mid_y "$2" "$3" "$4")"; }
 
 # menu_tile: the tile the menu's highlight is on (0: none); CX and CY are the screen size
 menu_tile() {
