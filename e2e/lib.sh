@@ -81,26 +81,35 @@ e2e_shot_until() {
   local name=$1 end=$((SECONDS + $2)) f; shift 2
   while :; do
     f=$(e2e_shot "$name")
-    "$@" "$f" >/dev/null 2>&1 && break
+    "$1" "$f" "${@:2}" >/dev/null 2>&1 && break
     [ $SECONDS -lt $end ] || break
     sleep 0.1
   done
   echo "$f"
 }
 
-# e2e_settled_until NAME SECONDS [PREDICATE [ARGS...]]: like e2e_shot_until, and also the screen
-# unchanged since the shot before (whatever was drawing is done). E2E_BOX=WxH+X+Y limits the
-# comparison to that box (to leave out a ticking caption or a clock).
+# e2e_standing [WxH+X+Y]: the screen (or that box of it) the same in two grabs 0.2 s apart.
+e2e_standing() {
+  local a b
+  grab() { if [ -n "${1:-}" ]; then import -window root -crop "$1" +repage rgb:- | md5sum
+    else xwd -root -silent | md5sum; fi; }
+  a=$(grab "${1:-}"); sleep 0.2; b=$(grab "${1:-}")
+  [ "$a" = "$b" ]
+}
+
+# e2e_settled_until NAME SECONDS [PREDICATE [ARGS...]]: like e2e_shot_until, and the screen also
+# standing (whatever was drawing is done).
 e2e_settled_until() {
-  local name=$1 end=$((SECONDS + $2)) f sum last=; shift 2
+  local name=$1 end=$((SECONDS + $2)) f=; shift 2
   while :; do
-    f=$(e2e_shot "$name")
-    sum=$(e2e_sum "$f" "${E2E_BOX:-}")
-    if [ "$sum" = "$last" ] && { [ $# -eq 0 ] || "$@" "$f" >/dev/null 2>&1; }; then break; fi
-    last=$sum
+    if e2e_standing; then
+      f=$(e2e_shot "$name")
+      { [ $# -eq 0 ] || "$1" "$f" "${@:2}" >/dev/null 2>&1; } && break
+    fi
     [ $SECONDS -lt $end ] || break
-    sleep 0.2
+    sleep 0.1
   done
+  [ -n "$f" ] || f=$(e2e_shot "$name")
   echo "$f"
 }
 

@@ -20,11 +20,13 @@ count_white() { count_pixels "$@" 'r >= 230 && g >= 230 && b >= 230'; }
 # The launcher's window and its start prompt up, with the focus given to it.
 start_launcher() {
   e2e_start Tessaly.exe
-  WIN=$(e2e_window tessaly.exe 40) || { echo "FAILED: no launcher window"; exit 1; }
+  e2e_window tessaly.exe 40 >/dev/null || { echo "FAILED: no launcher window"; exit 1; }
   WIN_SHOWN=$SECONDS
-  local wh; read -r _ _ _ wh < <(e2e_geometry "$WIN")
-  # Painted and still: past its start-up, so the first key is not lost.
-  e2e_settled_until start 40 not_black 20 $((wh - 20)) >/dev/null
+  # Painted and still: past its start-up, so the first key is not lost. The window is looked up
+  # after that: the first one mapped may not be the one that stays.
+  local sh; sh=$(xwininfo -root | awk '/Height:/{print $2}')
+  e2e_settled_until start 40 not_black 20 $((sh - 20)) >/dev/null
+  WIN=$(e2e_window tessaly.exe 10) || { echo "FAILED: no launcher window"; exit 1; }
   e2e_focus "$WIN"
 }
 
