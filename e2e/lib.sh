@@ -50,12 +50,66 @@ e2e_focus() {
   xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool windowfocus "$1" >/dev/null 2>&1 || true
 }
 
-e2e_key() { xdotool key --delay 120 "$@"; sleep 0.3; }
+# e2e_key KEY...: sends the keys and returns at once; the caller waits for what they should do.
+e2e_key() { xdotool key --delay 120 "$@"; }
+
+# e2e_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails when SECONDS pass first.
+e2e_until() {
+  local end=$((SECONDS + $1)); shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.2
+  done
+}
 
 # e2e_shot NAME: screenshot of the whole display; prints the file name.
 e2e_shot() {
   local f=$E2E_DIR/$1.png
   import -window root "$f"
+  echo "$f"
+}
+
+# e2e_sum FILE [WxH+X+Y]: a checksum of the picture's pixels, or of that box of them.
+e2e_sum() {
+  if [ -n "${2:-}" ]; then convert "$1" -crop "$2" +repage -format '%#' info:
+  else identify -format '%#' "$1"; fi
+}
+
+# e2e_shot_until NAME SECONDS PREDICATE [ARGS...]: screenshots until PREDICATE FILE ARGS... holds
+# or SECONDS pass; prints the last one either way, so the caller's checks judge what was reached.
+e2e_shot_until() {
+  local name=$1 end=$((SECONDS + $2)) f; shift 2
+  while :; do
+    f=$(e2e_shot "$name")
+    "$1" "$f" "${@:2}" >/dev/null 2>&1 && break
+    [ $SECONDS -lt $end ] || break
+    sleep 0.1
+  done
+  echo "$f"
+}
+
+# e2e_standing [WxH+X+Y]: the screen (or that box of it) the same in two grabs 0.2 s apart.
+e2e_standing() {
+  local a b
+  grab() { if [ -n "${1:-}" ]; then import -window root -crop "$1" +repage rgb:- | md5sum
+    else xwd -root -silent | md5sum; fi; }
+  a=$(grab "${1:-}"); sleep 0.2; b=$(grab "${1:-}")
+  [ "$a" = "$b" ]
+}
+
+# e2e_settled_until NAME SECONDS [PREDICATE [ARGS...]]: like e2e_shot_until, and the screen also
+# standing (whatever was drawing is done).
+e2e_settled_until() {
+  local name=$1 end=$((SECONDS + $2)) f=; shift 2
+  while :; do
+    if e2e_standing; then
+      f=$(e2e_shot "$name")
+      { [ $# -eq 0 ] || "$1" "$f" "${@:2}" >/dev/null 2>&1; } && break
+    fi
+    [ $SECONDS -lt $end ] || break
+    sleep 0.1
+  done
+  [ -n "$f" ] || f=$(e2e_shot "$name")
   echo "$f"
 }
 

@@ -34,11 +34,12 @@ vantosd_running() {
   return 1
 }
 vantosd_gone() { ! vantosd_running; }
+# Vantosd writes its own path, unquoted, to the Run value once its start-up is done (the
+# installer's is quoted).
+vantosd_started() { [ "$(reg_value "$run_key" Vantosd)" = 'C:\Apps\Tessaly\Vantosd.exe' ]; }
 start_vantosd() {
   "$WINE" "$dir/Vantosd.exe" >/dev/null 2>&1 </dev/null &
-  local end=$((SECONDS + 20))
-  until vantosd_running; do [ $SECONDS -lt $end ] || return 1; sleep 0.2; done
-  sleep 2  # up and holding its file
+  e2e_until 30 vantosd_running && e2e_until 30 vantosd_started
 }
 
 # The user's groups from an earlier copy: theirs, kept by everything below.
@@ -79,20 +80,19 @@ check "reinstall stays in the installed folder" test ! -e "$WINEPREFIX/drive_c/P
 setup_pid=$!
 page=$(e2e_window "$(basename "$setup" | tr 'A-Z' 'a-z')" 30) || page=
 check "installer pages shown" test -n "$page"
-end=$((SECONDS + 40))
+end=$((SECONDS + 90))
 while kill -0 "$setup_pid" 2>/dev/null && [ $SECONDS -lt $end ]; do
   [ -n "$page" ] && { e2e_focus "$page"; xdotool key Return 2>/dev/null || true; }
-  sleep 1
+  sleep 1  # Enter once a second until the installer has ended
 done
 check "installer ends after Install and Close" test ! -d "/proc/$setup_pid"
-end=$((SECONDS + 15))
-until vantosd_running || [ $SECONDS -ge $end ]; do sleep 0.3; done
-check "an installer with pages starts Vantosd at the end" vantosd_running
+check "an installer with pages starts Vantosd at the end" e2e_until 30 vantosd_running
 
 # The launcher from the installed folder: its window and its prompt.
 E2E_BIN=$dir
 start_launcher
-shot=$(e2e_shot installed-prompt)
+prompt_drawn() { [ "$(count_white "$1" 781 666 326 73)" -gt 300 ]; }
+shot=$(e2e_shot_until installed-prompt 20 prompt_drawn)
 check "installed launcher draws its background" not_black "$shot" 60 900
 check "installed launcher shows its prompt" test "$(count_white "$shot" 781 666 326 73)" -gt 300
 kill "$E2E_PID" 2>/dev/null || true
@@ -101,7 +101,7 @@ wait "$E2E_PID" 2>/dev/null || true
 # A silent uninstall with Vantosd running (the one the installer started): everything but the
 # user's groups goes.
 "$WINE" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
-end=$((SECONDS + 40))
+end=$((SECONDS + 60))
 while [ -e "$dir" ] && [ $SECONDS -lt $end ]; do sleep 0.3; done
 check "uninstall removes the folder" test ! -e "$dir"
 check "uninstall stops Vantosd" vantosd_gone

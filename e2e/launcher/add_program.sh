@@ -37,7 +37,7 @@ window_sized() {
   return 1
 }
 wait_window_sized() {
-  local end=$((SECONDS + 15))
+  local end=$((SECONDS + 30))
   while [ $SECONDS -lt $end ]; do window_sized "$1" "$2" && return 0; sleep 0.2; done
   return 1
 }
@@ -74,62 +74,78 @@ choice_white() {
 # page_tile_y I: the middle of page tile I in the first column
 page_tile_y() { echo $(( $(scaled_y $CY 200) + ($1 - 1) * ($(scaled_y $CY 70) + $(scaled_y $CY 20)) + $(scaled_y $CY 70) / 2 )); }
 PX=$(( $(scaled_x $CX 100) + 1 ))
+page_lit() { is_white "$1" "$PX" "$(page_tile_y "$2")"; }
+menu_lit() { tile_lit "$1" $CX $CY "$2"; }
+# The browser: 800 x 600 centred; its caption is white once inside a drive.
+BRW=$((CX * 800 / 1280)) BRH=$((CY * 600 / 1024))
+caption_drawn() { [ "$(count_white "$1" $(((CX - BRW) / 2 + 11)) $(((CY - BRH) / 2 + 5)) 300 46)" -gt 30 ]; }
+gone_sized() { ! window_sized "$1" "$2" >/dev/null; }
+has_choices() { [ "$(choice_white "$1" 0)" -gt 30 ]; }
+open_box() { xdotool search --onlyvisible --name '^Open$' 2>/dev/null | tail -n 1 || true; }
+open_up() { [ -n "$(open_box)" ]; }
+open_gone() { ! open_up; }
+group6_marker() { [ "$(reg_value "$GROUP6" marker)" = 'D:\marker.exe' ]; }
+# turn_until NAME PREDICATE ARGS...: the capture runs until the turn has ended on a standing
+# picture that meets PREDICATE
+turn_until() { e2e_settled_until "$@" >/dev/null; }
 
 e2e_setup ${CX}x${CY}
 make_drives
 start_launcher
 e2e_key Return  # answer the prompt
-sleep 0.5
+e2e_settled_until menu 20 menu_lit 1 >/dev/null
 
 # ---- "Add Program": D: is the second drive (C:, D:, E:, F:, R:, Z:); marker.exe its second row.
 for _ in 1 2 3 4 5 6; do e2e_key Down; done
 e2e_key Return
 BW=$(wait_window_sized $((CX * 800 / 1280)) $((CY * 600 / 1024))) || { check "the program browser opens" false; e2e_finish; exit; }
 e2e_focus "$BW"
+e2e_settled_until browser 20 >/dev/null
 e2e_key Down Return   # into D:
+e2e_settled_until in-d 20 caption_drawn >/dev/null
 e2e_key Down Return   # marker.exe
 SD=$(wait_window_sized $SW "$SH") || true
 check "Enter on the program opens the chooser (${SW}x$SH)" test -n "$SD"
 [ -n "$SD" ] && e2e_focus "$SD"
-shot=$(e2e_shot chooser)
+shot=$(e2e_settled_until chooser 20 has_choices)
 check "the chooser shows a first choice" test "$(choice_white "$shot" 0)" -gt 30
 check "and a second" test "$(choice_white "$shot" 1)" -gt 30
 check "and nothing more" test "$(choice_white "$shot" 2)" -eq 0
 e2e_key Down Return
-sleep 0.5
-check "the chooser closes on Enter" test -z "$(window_sized $SW "$SH" || true)"
-check "the second choice writes group6: marker = D:\\marker.exe" test "$(reg_value "$GROUP6" marker)" = 'D:\marker.exe'
+check "the chooser closes on Enter" e2e_until 30 gone_sized $SW "$SH"
+check "the second choice writes group6: marker = D:\\marker.exe" e2e_until 20 group6_marker
 check "and not group5" bash -c "! $(printf '%q' "$WINE") reg query '$GROUP5' /v marker >/dev/null 2>&1"
 check "the browser is still up" test -n "$(window_sized $((CX * 800 / 1280)) $((CY * 600 / 1024)) || true)"
 e2e_focus "$BW"
 e2e_key Escape
-sleep 0.8
+e2e_until 30 gone_sized $((CX * 800 / 1280)) $((CY * 600 / 1024)) || true
 e2e_focus "$WIN"
 
 # ---- "Other Program" shows it; Enter starts it.
-e2e_key Up Return
-sleep 1.5
-shot=$(e2e_shot other-page)
+e2e_settled_until on-add 20 menu_lit 7 >/dev/null
+e2e_key Up
+e2e_shot_until on-other 20 menu_lit 6 >/dev/null
+e2e_key Return
+shot=$(e2e_settled_until other-page 30 page_lit 1)
 check "Other Program: the new entry on tile 1, highlighted" is_white "$shot" "$PX" "$(page_tile_y 1)"
 check "Other Program: Return after it" is_dark_outline "$shot" "$PX" "$(page_tile_y 2)"
 check "Other Program: nothing after Return" not_white "$shot" "$PX" "$(page_tile_y 3)"
 e2e_key Return
-for _ in $(seq 50); do [ -s "$E2E_DIR/drive-d/marker.txt" ] && break; sleep 0.2; done
-check "Enter on it starts D:\\marker.exe" test -s "$E2E_DIR/drive-d/marker.txt"
-win=$(e2e_window tessaly.exe 5 || true); [ -n "$win" ] && e2e_focus "$win"
+check "Enter on it starts D:\\marker.exe" e2e_until 30 test -s "$E2E_DIR/drive-d/marker.txt"
+win=$(e2e_window tessaly.exe 15 || true); [ -n "$win" ] && e2e_focus "$win"
 e2e_key Left
-sleep 1.5
+e2e_settled_until back-on-other 30 menu_lit 6 >/dev/null
 e2e_focus "$WIN"
 
 # ---- "Game Menu" with the page-turn on the way in.
 menu=$E2E_DIR/menu.xwd
 xwd -root -silent >"$menu"
 e2e_key Up
-sleep 0.5
+e2e_settled_until on-game 20 menu_lit 5 >/dev/null
 xwd -root -silent >"$menu"
 capture_start turn-in
 xdotool key Return
-sleep 2.5
+turn_until turned-in 30 page_lit 1
 capture_stop
 page=$E2E_DIR/page.xwd
 xwd -root -silent >"$page"
@@ -146,35 +162,31 @@ check "Game Menu: the added program is not there" not_white "$shot" "$PX" "$(pag
 e2e_key Return
 SD=$(wait_window_sized $SW "$SH") || true
 check "the removable-disk choice opens the chooser" test -n "$SD"
-shot=$(e2e_shot removable)
+shot=$(e2e_settled_until removable 20 has_choices)
 check "two removable drives: a first choice" test "$(choice_white "$shot" 0)" -gt 30
 check "and a second" test "$(choice_white "$shot" 1)" -gt 30
 check "and no third" test "$(choice_white "$shot" 2)" -eq 0
 [ -n "$SD" ] && e2e_focus "$SD"
 e2e_key Escape
-sleep 0.5
-check "Esc closes the chooser" test -z "$(window_sized $SW "$SH" || true)"
-win=$(e2e_window tessaly.exe 5 || true); [ -n "$win" ] && e2e_focus "$win"
+check "Esc closes the chooser" e2e_until 30 gone_sized $SW "$SH"
+win=$(e2e_window tessaly.exe 15 || true); [ -n "$win" ] && e2e_focus "$win"
 # Enter on a "Play From" choice opens the open-file dialog; Esc there leaves the page as it was.
 e2e_key Return
 SD=$(wait_window_sized $SW "$SH") || true
-[ -n "$SD" ] && e2e_focus "$SD"
+[ -n "$SD" ] && { e2e_focus "$SD"; e2e_settled_until play-from 20 has_choices >/dev/null; }
 e2e_key Return
-open_box=
-for _ in $(seq 40); do
-  open_box=$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null | tail -n 1 || true)
-  [ -n "$open_box" ] && break
-  sleep 0.25
-done
+e2e_until 30 open_up || true
+open_box=$(open_box)
 check "a \"Play From\" choice opens the open-file dialog" test -n "$open_box"
-check "and the chooser is gone" test -z "$(window_sized $SW "$SH" || true)"
-if [ -n "$open_box" ]; then e2e_focus "$open_box"; e2e_key Escape; sleep 0.5; fi
-win=$(e2e_window tessaly.exe 5 || true); [ -n "$win" ] && e2e_focus "$win"
+check "and the chooser is gone" e2e_until 20 gone_sized $SW "$SH"
+if [ -n "$open_box" ]; then e2e_focus "$open_box"; e2e_key Escape; e2e_until 30 open_gone || true; fi
+win=$(e2e_window tessaly.exe 15 || true); [ -n "$win" ] && e2e_focus "$win"
+e2e_settled_until page-again 20 page_lit 1 >/dev/null
 
 # ---- Return: the turn back, ending on the menu.
 capture_start turn-out
 xdotool key Left
-sleep 2.5
+turn_until turned-out 30 menu_lit 5
 capture_stop
 back=$E2E_DIR/back.xwd
 xwd -root -silent >"$back"

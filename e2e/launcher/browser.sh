@@ -33,7 +33,7 @@ make_tree() {
 
 # The browser's X window: the visible window of the launcher with the browser's size.
 browser_window() {
-  local want_w=$1 want_h=$2 end=$((SECONDS + 15)) w
+  local want_w=$1 want_h=$2 end=$((SECONDS + 30)) w
   while [ $SECONDS -lt $end ]; do
     for w in $(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null); do
       read -r _ _ ww hh < <(e2e_geometry "$w")
@@ -50,7 +50,7 @@ scenario() {
   make_tree
   start_launcher
   e2e_key Return  # answer the prompt
-  sleep 0.5
+  e2e_settled_until "menu-first-$cx" 20 tile_lit "$cx" "$cy" 1 >/dev/null
 
   local bw=$((cx * 800 / 1280)) bh=$((cy * 600 / 1024))
   local bx=$(((cx - bw) / 2)) by=$(((cy - bh) / 2))
@@ -63,6 +63,11 @@ scenario() {
   no_bar_in_row() { test "$(count_magenta "$1" $((ox + 57)) "$(row_top "$2")" 100 "$rowh")" -eq 0; }
   icon_in_row() { test "$(count_orange "$1" $((ox + 10)) "$(row_top "$2")" 27 "$rowh")" -gt 40; }
   caption_white() { count_white "$1" $((ox + 10)) $((oy + 4)) 300 46; }
+  # Waits: the bar alone on a row; a drive entered (caption drawn)
+  bar_only() { bar_in_row "$1" "$2" && { [ "$2" = 0 ] || no_bar_in_row "$1" 0; }; }
+  entered() { test "$(caption_white "$1")" -gt 30; }
+  # step KEY ROW NAME: the key, then the bar standing on ROW; prints the shot
+  step() { e2e_key "$1"; e2e_settled_until "$3" 20 bar_only "$2"; }
 
   e2e_key Return  # "Play Video"
   BW=$(browser_window "$bw" "$bh") || { check "browser window at ${bw}x${bh} ($cx x $cy)" false; return; }
@@ -70,7 +75,7 @@ scenario() {
   read -r x y w h < <(e2e_geometry "$BW")
   check "browser centred at its size ($x $y $w $h, $cx x $cy)" test "$x $y $w $h" = "$bx $by $bw $bh"
   local shot
-  shot=$(e2e_shot "drives-$cx")
+  shot=$(e2e_settled_until "drives-$cx" 20 bar_in_row 0)
   # Drives of the prefix: C:, E:, F:, M:, N:, Z:.
   check "drive rows carry folder icons" icon_in_row "$shot" 0
   check "and the fifth drive too" icon_in_row "$shot" 4
@@ -78,64 +83,82 @@ scenario() {
   check "caption empty at the drive level" test "$(caption_white "$shot")" -lt 5
 
   # The CD-ROM drive without a medium is not entered.
-  e2e_key Down Down Return
-  shot=$(e2e_shot "cdrom-$cx")
+  e2e_key Down Down
+  e2e_shot_until "on-cdrom-$cx" 20 bar_only 2 >/dev/null
+  e2e_key Return
+  sleep 1  # a drive that must not open gives nothing to wait for
+  shot=$(e2e_settled_until "cdrom-$cx" 20)
   check "empty CD-ROM not entered: caption still empty" test "$(caption_white "$shot")" -lt 5
   check "empty CD-ROM not entered: bar stays on it" bar_in_row "$shot" 2
 
   # M: "..", Deep, 15 clips (notes.txt is not a video): 17 entries, two pages.
-  e2e_key Down Return
-  shot=$(e2e_shot "m-$cx")
+  step Down 3 "on-m-$cx" >/dev/null
+  e2e_key Return
+  shot=$(e2e_settled_until "m-$cx" 20 entered)
   check "M: entered: caption drawn in white" test "$(caption_white "$shot")" -gt 30
   check "M: bar on \"..\"" bar_in_row "$shot" 0
   check "M: \"..\" and Deep carry icons" icon_in_row "$shot" 1
   check "M: the clips do not" test "$(count_orange "$shot" $((ox + 10)) "$(row_top 2)" 27 "$rowh")" -eq 0
-  e2e_key Down Down
-  shot=$(e2e_shot "down-$cx")
+  e2e_key Down
+  shot=$(step Down 2 "down-$cx")
   check "Down twice: bar on row 2" bar_in_row "$shot" 2
   check "and not on row 0" no_bar_in_row "$shot" 0
-  e2e_key Right
-  shot=$(e2e_shot "page-$cx")
+  shot=$(step Right 0 "page-$cx")
   check "Right: the next page, bar on its first row" bar_in_row "$shot" 0
   check "second page has 7 entries" test "$(count_white "$shot" $((ox + 47)) "$(row_top 7)" "$listw" $((3 * pitch)))" -lt 5
-  e2e_key Right
-  shot=$(e2e_shot "last-$cx")
+  shot=$(step Right 6 "last-$cx")
   check "Right on the last page: the last entry" bar_in_row "$shot" 6
-  e2e_key Left Left
-  shot=$(e2e_shot "first-$cx")
+  e2e_key Left
+  shot=$(step Left 0 "first-$cx")
   check "Left twice: back to \"..\"" bar_in_row "$shot" 0
 
   # Three levels down along row 1 and back: each level comes back with its bar on row 1.
-  e2e_key Down Return Down Return Down Return
-  shot=$(e2e_shot "deep-$cx")
+  # One level at a time: each shows its bar on row 0 once entered.
+  for level in 1 2 3; do
+    step Down 1 "deep-down$level-$cx" >/dev/null
+    shot=$(step Return 0 "deep-$cx")
+  done
   check "three levels down: bar on \"..\"" bar_in_row "$shot" 0
   for level in 3 2 1; do
-    e2e_key Left Return
-    shot=$(e2e_shot "up$level-$cx")
+    if [ "$level" = 3 ]; then e2e_key Left; else step Left 0 "up-left$level-$cx" >/dev/null; fi
+    shot=$(step Return 1 "up$level-$cx")
     check "back up to level $((level - 1)): bar on row 1" bar_in_row "$shot" 1
     check "back up to level $((level - 1)): not on row 0" no_bar_in_row "$shot" 0
   done
-  e2e_key Left Return  # ".." of M: to the drive list, on M:
-  shot=$(e2e_shot "drives-again-$cx")
+  step Left 0 "m-top-$cx" >/dev/null
+  shot=$(step Return 3 "drives-again-$cx")  # ".." of M: to the drive list, on M:
   check "\"..\" in M:\\ returns to the drives on M:" bar_in_row "$shot" 3
 
   e2e_key Escape
-  sleep 0.5
-  check "Esc with nothing playing closes the browser" \
+  browser_gone() {
     test -z "$(xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null | while read -r w; do
       read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$bw $bh" ] && echo "$w"; done)"
+  }
+  check "Esc with nothing playing closes the browser" e2e_until 30 browser_gone
   e2e_focus "$WIN"
   e2e_key Down
-  shot=$(e2e_shot "menu-$cx")
+  shot=$(e2e_shot_until "menu-$cx" 20 tile_lit "$cx" "$cy" 2)
   check "the menu answers again" is_white "$shot" "$(tile_left_x "$cx")" "$(tile_mid_y "$cx" "$cy" 2)"
 
   # "Browse Pictures": N: holds two pictures; the preview box is at (520, 200), 290 x 200.
   e2e_key Down Return
   BW=$(browser_window "$bw" "$bh") || { check "picture browser opens" false; return; }
   e2e_focus "$BW"
-  e2e_key Down Down Down Down Return Down
+  e2e_settled_until "pictures-$cx" 20 bar_in_row 0 >/dev/null
+  e2e_key Down Down Down
+  step Down 4 "on-n-$cx" >/dev/null
+  e2e_key Return
+  e2e_settled_until "in-n-$cx" 20 entered >/dev/null
   local px=$((ox + 520)) py=$((oy + 200))
-  shot=$(e2e_shot "preview1-$cx")
+  previewed() { test $(( $(count_red "$1" "$px" "$py" 290 200) + $(count_blue "$1" "$px" "$py" 290 200) )) -gt 0; }
+  on_preview() { bar_only "$1" "$2" && previewed "$1"; }
+  # shows FILE ROW COLOUR: the bar on ROW and only that colour (red: the large one) in the box
+  shows() {
+    local r b; r=$(count_red "$1" "$px" "$py" 290 200); b=$(count_blue "$1" "$px" "$py" 290 200)
+    bar_only "$1" "$2" && if [ "$3" = red ]; then [ "$r" -gt 0 ] && [ "$b" -eq 0 ]; else [ "$b" -gt 0 ] && [ "$r" -eq 0 ]; fi
+  }
+  e2e_key Down
+  shot=$(e2e_settled_until "preview1-$cx" 20 on_preview 1)
   local red blue
   red=$(count_red "$shot" "$px" "$py" 290 200)
   blue=$(count_blue "$shot" "$px" "$py" 290 200)
@@ -145,20 +168,20 @@ scenario() {
   if [ "$red" -lt "$blue" ]; then
     small_first=1
     e2e_key Down
-    shot=$(e2e_shot "preview2-$cx")
+    shot=$(e2e_settled_until "preview2-$cx" 20 shows 2 red)
     red=$(count_red "$shot" "$px" "$py" 290 200)
   fi
   # The box may reach past the window's right edge (800-pixel-wide window): the part inside.
   local boxw=$(( bw - 2 - 520 < 290 ? bw - 2 - 520 : 290 ))
   check "large picture squeezed into the whole box (red $red)" test "$red" -ge $((boxw * 200))
   if [ "$small_first" = 1 ]; then e2e_key Up; else e2e_key Down; fi
-  shot=$(e2e_shot "preview3-$cx")
+  shot=$(e2e_settled_until "preview3-$cx" 20 shows $((small_first ? 1 : 2)) blue)
   red=$(count_red "$shot" "$px" "$py" 290 200)
   blue=$(count_blue "$shot" "$px" "$py" 290 200)
   check "small picture previewed at its size (blue $blue)" test "$blue" -gt 1000 -a "$blue" -le 1200
   check "nothing of the large picture left (red $red)" test "$red" -eq 0
   e2e_key Escape
-  sleep 0.3
+  e2e_until 30 browser_gone || true
   check "the launcher runs on" e2e_alive
 }
 

@@ -20,8 +20,13 @@ count_white() { count_pixels "$@" 'r >= 230 && g >= 230 && b >= 230'; }
 # The launcher's window and its start prompt up, with the focus given to it.
 start_launcher() {
   e2e_start Tessaly.exe
-  WIN=$(e2e_window tessaly.exe 40) || { echo "FAILED: no launcher window"; exit 1; }
-  sleep 1.5
+  e2e_window tessaly.exe 40 >/dev/null || { echo "FAILED: no launcher window"; exit 1; }
+  WIN_SHOWN=$SECONDS
+  # Painted and still: past its start-up, so the first key is not lost. The window is looked up
+  # after that: the first one mapped may not be the one that stays.
+  local sh; sh=$(xwininfo -root | awk '/Height:/{print $2}')
+  e2e_settled_until start 40 not_black 20 $((sh - 20)) >/dev/null
+  WIN=$(e2e_window tessaly.exe 10) || { echo "FAILED: no launcher window"; exit 1; }
   e2e_focus "$WIN"
 }
 
@@ -32,6 +37,9 @@ scaled_y() { echo $(( $1 * $2 / 1024 )); }
 # tile_outline_pixel CX CY I: a point on the left stroke of menu tile I
 tile_left_x() { echo $(( $(scaled_x "$1" 100) + 1 )); }
 tile_mid_y() { local top=$(( $(scaled_y "$2" 200) + ($3 - 1) * ($(scaled_y "$2" 70) + $(scaled_y "$2" 10)) )); echo $(( top + $(scaled_y "$2" 70) / 2 )); }
+
+# tile_lit FILE CX CY I: menu tile I outlined white
+tile_lit() { is_white "$1" "$(tile_left_x "$2")" "$(tile_mid_y "$2" "$3" "$4")"; }
 
 # menu_tile: the tile the menu's highlight is on (0: none); CX and CY are the screen size
 menu_tile() {

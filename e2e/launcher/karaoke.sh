@@ -27,25 +27,27 @@ panel_hidden() { [ -z "$(panel_windows)" ]; }
 # Rows 1..4 of the panel (below the clock line, which shows faintly through the panel).
 region() { convert "$1" -crop "335x$(( $(py 580) - $(py 150) ))+$PX+$(py 150)" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1; }
 
+marker_on() { amber "$1" $((PX + 18)) "$(py "$2")"; }  # marker_on FILE DESIGN_Y
+marker_off() { ! marker_on "$@"; }
+
 start_launcher
 e2e_key Return
-sleep 0.5
+e2e_settled_until menu 20 tile_lit 1920 1080 1 >/dev/null
 check "menu shown, panel hidden" panel_hidden
 
 e2e_key alt+k
-sleep 0.5
-check "Alt+K shows the panel" panel_shown
+check "Alt+K shows the panel" e2e_until 20 panel_shown
 w=$(panel_windows | head -n 1)
 read -r x y ww hh < <(e2e_geometry "$w")
 check "panel at the upper right ($x $y $ww $hh)" test "$x $y $ww $hh" = "$PX $PY 335 685"
-shot=$(e2e_shot shown)
+shot=$(e2e_settled_until shown 20 marker_on 65)
 check "panel drawn over the menu: marker on row 0" amber "$shot" $((PX + 18)) "$(py 65)"
 check "monitor muted at start" toggle_muted "$shot"
 check "two monitor bars" bar_lit "$shot" 1 90
 check "no third bar yet" bar_dark "$shot" 2 90
 
 e2e_key Down
-shot=$(e2e_shot down)
+shot=$(e2e_settled_until down 20 marker_on 180)
 check "Down moves the marker to row 1" amber "$shot" $((PX + 18)) "$(py 180)"
 check "and off row 0" not_amber "$shot" $((PX + 18)) "$(py 65)"
 check "the menu did not move: tile 1 still outlined" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 1)"
@@ -57,33 +59,34 @@ for _ in 1 2 3 4; do
   e2e_key Right Return Left
   e2e_key Down
 done
+# The marker leaves row 1 and only the Ups bring it back: then every key before them was read.
+e2e_shot_until driverless-away 20 marker_off 180 >/dev/null
 e2e_key Up Up Up Up
-shot=$(e2e_shot driverless)
+shot=$(e2e_settled_until driverless 20 marker_on 180)
 check "rows 1..4 change nothing without a driver" test "$(region "$shot")" = "$before"
 check "and nothing crashed" e2e_alive
 
 e2e_key Up
 e2e_key Return
-shot=$(e2e_shot unmuted)
+shot=$(e2e_settled_until unmuted 20 toggle_on)
 check "Enter on row 0 unmutes the monitor" toggle_on "$shot"
 check "Enter did not open the browser: still the menu" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 1)"
 e2e_key Right
-shot=$(e2e_shot right)
+shot=$(e2e_shot_until right 20 bar_lit 2 90)
 check "Right on row 0 adds a bar" bar_lit "$shot" 2 90
 
 e2e_key alt+k
-sleep 0.5
-check "Alt+K again hides the panel" panel_hidden
+check "Alt+K again hides the panel" e2e_until 20 panel_hidden
 e2e_key Down
-shot=$(e2e_shot menu-again)
+shot=$(e2e_shot_until menu-again 20 tile_lit 1920 1080 2)
 check "the menu takes the arrows again" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 2)"
 
 e2e_key Up
 e2e_key ctrl+shift+alt+backslash
-sleep 0.5
-check "the left Control+Shift+Alt chord shows it" panel_shown
-shot=$(e2e_shot chord)
-check "the panel kept its settings: three bars, unmuted" test "$(bar_lit "$shot" 2 90 && toggle_on "$shot" && echo y)" = y
+check "the left Control+Shift+Alt chord shows it" e2e_until 20 panel_shown
+kept() { bar_lit "$1" 2 90 && toggle_on "$1"; }
+shot=$(e2e_settled_until chord 20 kept)
+check "the panel kept its settings: three bars, unmuted" test "$(kept "$shot" && echo y)" = y
 
 # A program in front: the panel stays above it, and the arrows and Enter go to the panel, not to
 # the program. "x", five Enters, "y" leave one line in the editor when no Enter reaches it.
@@ -91,13 +94,18 @@ check "the panel kept its settings: three bars, unmuted" test "$(bar_lit "$shot"
 NOTEPAD=$!
 FRONT=$(e2e_window notepad.exe 40)
 e2e_focus "$FRONT"
-sleep 0.5
 read -r nx ny nw nh < <(e2e_geometry "$FRONT")
+inked() { count_pixels "$1" $((nx + 4)) $((ny + 40)) 150 24 'r + g + b < 300'; }
+# The editor painted before typing into it; its "x", then more ink once "y" follows the rest.
+e2e_settled_until front-ready 20 >/dev/null
 e2e_key x
+typed() { [ "$(inked "$1")" -gt 10 ]; }
+ink=$(inked "$(e2e_shot_until front-x 20 typed)")
 e2e_key Down
 e2e_key Return Return Return Return Return
 e2e_key y
-shot=$(e2e_shot front)
+more_ink() { [ "$(inked "$1")" -gt "$ink" ] && marker_on "$1" 180; }
+shot=$(e2e_settled_until front 20 more_ink)
 check "with a program in front the panel is still shown" panel_shown
 check "and above it, taking the arrows: marker on row 1" amber "$shot" $((PX + 18)) "$(py 180)"
 check "no Enter reached the program: lines 2 to 6 are empty" \
@@ -105,10 +113,10 @@ check "no Enter reached the program: lines 2 to 6 are empty" \
 check "while the letters did: line 1 has text" \
   test "$(count_pixels "$shot" $((nx + 4)) $((ny + 40)) 150 24 'r + g + b < 300')" -gt 10
 e2e_key Up
+e2e_shot_until front-up 20 marker_on 65 >/dev/null
 
 e2e_key ctrl+shift+alt+backslash
-sleep 0.5
-check "and the chord hides it, with the program in front too" panel_hidden
+check "and the chord hides it, with the program in front too" e2e_until 20 panel_hidden
 kill "$NOTEPAD" 2>/dev/null || true
 check "the launcher runs on" e2e_alive
 e2e_finish

@@ -22,19 +22,23 @@ prepare_entries() {
 # page_tile_y CX CY I: the middle of page tile I in the first column
 page_tile_y() { echo $(( $(scaled_y "$2" 200) + ($3 - 1) * ($(scaled_y "$2" 70) + $(scaled_y "$2" 20)) + $(scaled_y "$2" 70) / 2 )); }
 page_left_x() { echo $(( $(scaled_x "$1" 100) + 1 )); }
+# page_lit FILE CX CY I / menu_lit FILE CX CY I: that tile of the page / of the menu outlined white
+page_lit() { is_white "$1" "$(page_left_x "$2")" "$(page_tile_y "$2" "$3" "$4")"; }
+menu_lit() { tile_lit "$@"; }
+# open_game_menu CX CY: from tile 1 of the menu; prints the page once it has turned in and stands.
 open_game_menu() {
   for _ in 1 2 3 4; do e2e_key Down; done
+  e2e_shot_until game-menu-tile 20 menu_lit "$1" "$2" 5 >/dev/null
   e2e_key Return
-  sleep 1.5
+  e2e_settled_until page-in 30 page_lit "$1" "$2" 1
 }
 
 # ---- 1024x768, fresh profile ----
 e2e_setup 1024x768
 start_launcher
 e2e_key Return
-sleep 0.5
-open_game_menu
-shot=$(e2e_shot fresh-page)
+e2e_settled_until menu 20 menu_lit 1024 768 1 >/dev/null
+shot=$(open_game_menu 1024 768)
 lx=$(page_left_x 1024)
 check "fresh: Return tile highlighted in slot 1" is_white "$shot" "$lx" "$(page_tile_y 1024 768 1)"
 check "fresh: no second tile" not_white "$shot" "$lx" "$(page_tile_y 1024 768 2)"
@@ -43,10 +47,9 @@ check "fresh: and holds no values" test "$(reg_values)" -eq 0
 prepare_entries
 for i in 5 6 7 8 9 10; do reg_add "Row $i" 'C:\nowhere\row.exe'; done
 e2e_key Left
-sleep 1
+e2e_settled_until back-768 30 menu_lit 1024 768 5 >/dev/null
 e2e_key Return
-sleep 1.5
-shot=$(e2e_shot second-visit-768)
+shot=$(e2e_settled_until second-visit-768 30 page_lit 1024 768 1)
 check "768: entries written while closed show on the next visit" is_white "$shot" "$lx" "$(page_tile_y 1024 768 1)"
 for i in 2 3 4 5 6 7; do
   check "768: row $i outlined dark" is_dark_outline "$shot" "$lx" "$(page_tile_y 1024 768 "$i")"
@@ -54,7 +57,7 @@ done
 check "768: the eighth tile starts the second column" \
   is_dark_outline "$shot" $(( lx + $(scaled_x 1024 450) )) "$(page_tile_y 1024 768 1)"
 e2e_key Left
-sleep 1
+e2e_settled_until left-768 30 menu_lit 1024 768 5 >/dev/null
 WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k >/dev/null 2>&1 || true
 tessaly_xvfb_stop
 rm -rf "$E2E_DIR/prefix"  # a fresh copy of the template, not one inside the old prefix
@@ -64,61 +67,62 @@ e2e_setup 1920x1080
 prepare_entries
 start_launcher
 e2e_key Return
-sleep 0.5
-open_game_menu
+e2e_settled_until menu 20 menu_lit 1920 1080 1 >/dev/null
+shot=$(open_game_menu 1920 1080)
 lx=$(page_left_x 1920)
 y() { page_tile_y 1920 1080 "$1"; }
-shot=$(e2e_shot page)
 check "1080: tile 1 at (100, 210) highlighted" is_white "$shot" "$lx" "$(y 1)"
 for i in 2 3 4; do check "1080: tile $i outlined dark, 94 pixels apart" is_dark_outline "$shot" "$lx" "$(y "$i")"; done
 check "1080: three entries and Return, nothing after" not_white "$shot" "$lx" "$(y 5)"
 e2e_key Up
-shot=$(e2e_shot up-wrap)
+shot=$(e2e_shot_until up-wrap 20 page_lit 1920 1080 4)
 check "Up on the first tile wraps to Return" is_white "$shot" "$lx" "$(y 4)"
 e2e_key Down
 e2e_key Down
-shot=$(e2e_shot down)
+shot=$(e2e_shot_until down 20 page_lit 1920 1080 2)
 check "Down wraps to the first, then the second" is_white "$shot" "$lx" "$(y 2)"
 
 MARK="$WINEPREFIX/drive_c/test progs/marker.txt"
 e2e_key Return
-for _ in $(seq 50); do [ -s "$MARK" ] && break; sleep 0.2; done
-check "Enter on Marker starts the program in a folder with a blank" test -s "$MARK"
+check "Enter on Marker starts the program in a folder with a blank" e2e_until 30 test -s "$MARK"
 check "launcher still runs" e2e_alive
 
 e2e_key Down
+e2e_shot_until on-gone 20 page_lit 1920 1080 3 >/dev/null
 e2e_key Return
-sleep 1
-shot=$(e2e_shot vanished)
+sleep 1  # a start that must not happen gives nothing to wait for
+shot=$(e2e_settled_until vanished 20)
 check "a vanished target starts nothing and the page stays" is_white "$shot" "$lx" "$(y 3)"
 check "launcher still runs after it" e2e_alive
 
 ask_box() { xdotool search --onlyvisible --name '^Tessaly$' 2>/dev/null | tail -n 1; }
+box_up() { [ -n "$(ask_box || true)" ]; }
+box_gone() { ! box_up; }
+reg_gone() { ! reg_has "$1"; }
 e2e_key Delete
-sleep 1
+e2e_until 20 box_up || true
 box=$(ask_box || true)
 check "Delete asks \"Really delete?\"" test -n "$box"
 [ -n "$box" ] && e2e_focus "$box"
 e2e_key n
-sleep 0.5
+e2e_until 20 box_gone || true
 check "No keeps the entry" reg_has 'Gone'
-win=$(e2e_window tessaly.exe 5 || true); [ -n "$win" ] && e2e_focus "$win"
+win=$(e2e_window tessaly.exe 15 || true); [ -n "$win" ] && e2e_focus "$win"
 e2e_key Delete
-sleep 1
+e2e_until 20 box_up || true
 box=$(ask_box || true)
 [ -n "$box" ] && e2e_focus "$box"
 e2e_key Return
-sleep 1
-check "Yes removes the value" bash -c "! $(printf '%q' "$WINE") reg query '$GROUP' /v Gone >/dev/null 2>&1"
+e2e_until 20 box_gone || true
+check "Yes removes the value" e2e_until 20 reg_gone 'Gone'
 check "the other values stay" reg_has 'Marker'
-shot=$(e2e_shot deleted)
+shot=$(e2e_settled_until deleted 20 not_white "$lx" "$(y 4)")
 check "Return closed the gap and is highlighted" is_white "$shot" "$lx" "$(y 3)"
 check "its old place is empty" not_white "$shot" "$lx" "$(y 4)"
 
-win=$(e2e_window tessaly.exe 5 || true); [ -n "$win" ] && e2e_focus "$win"
+win=$(e2e_window tessaly.exe 15 || true); [ -n "$win" ] && e2e_focus "$win"
 e2e_key Left
-sleep 1.5
-shot=$(e2e_shot back)
+shot=$(e2e_settled_until back 30 menu_lit 1920 1080 5)
 check "Left returns to the menu with Game Menu highlighted" is_white "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 5)"
 check "and the other menu tiles back" is_dark_outline "$shot" "$(tile_left_x 1920)" "$(tile_mid_y 1920 1080 1)"
 e2e_finish

@@ -40,27 +40,38 @@ BW=$((CX * 800 / 1280)) BH=$((CY * 600 / 1024))
 browser_windows() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null | while read -r w; do
   read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$BW $BH" ] && echo "$w"; done || true; }
 open_now() { e2e_alive && [ -n "$(browser_windows)" ]; }
-closed() { local end=$((SECONDS + 10)); while [ $SECONDS -lt $end ]; do [ -z "$(browser_windows)" ] && return 0; sleep 0.3; done; return 1; }
+closed() { local end=$((SECONDS + 30)); while [ $SECONDS -lt $end ]; do [ -z "$(browser_windows)" ] && return 0; sleep 0.3; done; return 1; }
+# The browser's list: the caption (white once in a drive) and the magenta bar on a row.
+BX=$(((CX - BW) / 2 + 1)) BY=$(((CY - BH) / 2 + 1))
+caption_drawn() { [ "$(count_white "$1" $((BX + 10)) $((BY + 4)) 300 46)" -gt 30 ]; }
+bar_on() { [ "$(count_pixels "$1" $((BX + 57)) $((BY + 50 + $2 * 50)) 100 30 'r >= 220 && g <= 40 && b >= 220')" -gt 20 ]; }
+menu_on() { [ "$(menu_tile)" = "$1" ]; }
 # menu_goto TILE: the menu focused and its highlight moved onto tile TILE. Where it starts depends
 # on the pointer: left where the browser was, it selects the tile under it once the browser closes.
 menu_goto() {
   e2e_focus "$WIN"
+  e2e_settled_until menu-stands 20 >/dev/null
   local at; at=$(menu_tile)
   while [ "$at" -gt "$1" ]; do e2e_key Up; at=$((at - 1)); done
   while [ "$at" -ne 0 ] && [ "$at" -lt "$1" ]; do e2e_key Down; at=$((at + 1)); done
-  check "the menu answers: highlight on tile $1" test "$(menu_tile)" = "$1"
+  check "the menu answers: highlight on tile $1" e2e_until 20 menu_on "$1"
 }
 # browse TILE LETTER: "Enter" on menu tile TILE, into drive LETTER, the browser focused
 browse() {
   menu_goto "$1"
   e2e_key Return
-  local end=$((SECONDS + 15)) w=
+  local end=$((SECONDS + 30)) w=
   while [ -z "$w" ] && [ $SECONDS -lt $end ]; do w=$(browser_windows | head -n 1); sleep 0.2; done
   [ -n "$w" ] || { check "the browser opens (tile $1)" false; return 1; }
   e2e_focus "$w"
+  e2e_settled_until drives 20 bar_on 0 >/dev/null
   down "$(drive_row "$2")"
+  e2e_shot_until on-drive 20 bar_on "$(drive_row "$2")" >/dev/null
   e2e_key Return
+  e2e_settled_until in-drive 20 caption_drawn >/dev/null
 }
+some_running() { [ "$(running_streams)" -ge 1 ]; }
+none_running() { [ "$(running_streams)" -eq 0 ]; }
 
 running_streams() { pactl list sink-inputs 2>/dev/null | grep -c "Corked: no" || true; }
 stream_ids() { pactl list short sink-inputs 2>/dev/null | awk '{print $1}' | sort | tr '\n' ' '; }
@@ -73,20 +84,18 @@ clip_of() { if green "$1" 3 300 && green "$1" 640 300 && green "$1" 1276 300; th
 
 start_launcher
 e2e_key Return  # answer the prompt
-sleep 0.5
+e2e_settled_until menu 20 tile_lit $CX $CY 1 >/dev/null
 
 # --- "Play Music": Enter on a song ---
 browse 2 m
 e2e_key Down Return     # the song, below ".."
-sleep 2
-check "Enter on a song: a stream on the sound server" test "$(running_streams)" -ge 1
+check "Enter on a song: a stream on the sound server" e2e_until 20 some_running
 before=$(stream_ids)
 e2e_key Return
-sleep 1
+sleep 1  # a restart that must not happen gives nothing to wait for
 check "Enter on the same row does not restart it ($before / $(stream_ids))" test "$before" = "$(stream_ids)"
 e2e_key Escape
-sleep 1.5
-check "Esc stops the stream" test "$(running_streams)" -eq 0
+check "Esc stops the stream" e2e_until 20 none_running
 check "and the browser stays open" open_now
 e2e_key Escape
 check "a second Esc closes the browser" closed
@@ -95,17 +104,15 @@ check "the launcher runs on" e2e_alive
 # --- "Play Music": Play/Pause on a folder row plays its tree ---
 browse 2 n
 e2e_key Down            # onto "album"
-shot_before=$(e2e_shot tree-before)
+shot_before=$(e2e_settled_until tree-before 20 bar_on 1)
 e2e_key XF86AudioPlay
-sleep 2
-check "Play/Pause on a folder: a stream" test "$(running_streams)" -ge 1
-sleep 4.5
+check "Play/Pause on a folder: a stream" e2e_until 20 some_running
+sleep 4.5  # the measure: past the first file's four seconds
 check "the stream goes on past the first file (about four seconds)" test "$(running_streams)" -ge 1
 e2e_key XF86AudioStop
-sleep 1.5
-check "Stop (media key) ends it" test "$(running_streams)" -eq 0
+check "Stop (media key) ends it" e2e_until 20 none_running
 check "and the browser stays open" open_now
-shot_after=$(e2e_shot tree-after)
+shot_after=$(e2e_settled_until tree-after 20)
 bx=$(((CX - BW) / 2)) by=$(((CY - BH) / 2))
 check "the list still shows the same folder, same row" \
   test "$(compare -metric AE -crop 505x$((BH - 40))+$((bx + 1))+$((by + 1)) "$shot_before" "$shot_after" null: 2>&1 || true)" = 0
@@ -115,17 +122,16 @@ check "Esc closes the browser" closed
 # --- "Play Video": full screen on its own; arrows do nothing while it is ---
 browse 1 v
 e2e_key Down Return
-sleep 2.5
-shot=$(e2e_shot video-full)
+shot=$(e2e_shot_until video-full 20 picture_fills)
 check "a video fills the screen soon after it starts" picture_fills "$shot"
 first=$(clip_of "$shot")
 e2e_key Down Down
 e2e_key Escape          # stop; full screen ends with it
-sleep 1
+not_filled() { ! picture_fills "$1"; }
+e2e_settled_until video-stopped 20 not_filled >/dev/null
 check "the browser stays after Esc" open_now
 e2e_key Return          # the highlighted row again
-sleep 2.5
-shot=$(e2e_shot video-again)
+shot=$(e2e_shot_until video-again 20 picture_fills)
 check "the arrows did not move the highlight while full screen ($first)" \
   test "$(clip_of "$shot")" = "$first"
 e2e_key Escape Escape

@@ -41,13 +41,36 @@ finish_drive() {
 }
 has() { [[ "$1" == *"$2"* ]]; }
 idle() { ! has "$1" "state=3" && ! has "$1" "state=2"; }
-# moving NAME X Y W H: two pictures of a box of the screen, 600 ms apart, differ
+# moving NAME X Y W H: a later picture of a box of the screen differs from a first one within
+# 1.5 s (the driver holds each state for at least that long)
 moving() {
+  local a b end=$(( $(date +%s%N) + 1500000000 ))
+  a=$(e2e_shot "$1-a")
+  while :; do
+    sleep 0.2
+    b=$(e2e_shot "$1-b")
+    [ "$(e2e_sum "$a" "${4}x${5}+${2}+${3}")" != "$(e2e_sum "$b" "${4}x${5}+${2}+${3}")" ] && return 0
+    [ "$(date +%s%N)" -lt $end ] || return 1
+  done
+}
+# still NAME X Y W H: two pictures of the box 600 ms apart agree
+still() {
   local a b
   a=$(e2e_shot "$1-a"); sleep 0.6; b=$(e2e_shot "$1-b")
-  [ "$(compare -metric AE -crop "${4}x${5}+${2}+${3}" "$a" "$b" null: 2>&1 || true)" != 0 ]
+  [ "$(e2e_sum "$a" "${4}x${5}+${2}+${3}")" = "$(e2e_sum "$b" "${4}x${5}+${2}+${3}")" ]
 }
-still() { ! moving "$@"; }
+# stand NAME X Y W H: waits up to 1.5 s for the box to agree in two shots in a row
+stand() {
+  local a b end=$(( $(date +%s%N) + 1500000000 ))
+  b=$(e2e_sum "$(e2e_shot "$1-s")" "${4}x${5}+${2}+${3}")
+  while [ "$(date +%s%N)" -lt $end ]; do
+    sleep 0.2
+    a=$b; b=$(e2e_sum "$(e2e_shot "$1-s")" "${4}x${5}+${2}+${3}")
+    [ "$a" = "$b" ] && return 0
+  done
+  return 1
+}
+no_running_streams() { [ "$(running_streams)" -eq 0 ]; }
 is_black() { ! not_black "$@"; }
 
 # --- The Media Player control (DirectShow takes over what it refuses) ---
@@ -58,7 +81,7 @@ drive url="$(win tone.mp3)" play until=3,8000 hold=playing,2500 stop hold=stoppe
 line=$(at playing) && check "an MP3 plays: $line" has "$line" "state=3"
 check "a stream on the sound server while it plays ($(streams))" test "$(running_streams)" -ge 1
 line=$(at stopped)
-sleep 1
+e2e_until 2 no_running_streams || true
 check "no running stream once stopped ($(running_streams))" test "$(running_streams)" -eq 0
 line=$(at second) && check "the list plays on to its second file: $line" has "$line" "tone.wav"
 check "the second file is heard" test "$(running_streams)" -ge 1
@@ -78,17 +101,17 @@ line=$(at ds-playing) && check "a video plays: $line" has "$line" "state=3"
 check "the keys stay with the host window" has "$line" "focus=1"
 check "the picture moves in the player's rectangle" moving ds-playing 700 320 160 160
 line=$(at ds-paused) && check "pause: $line" has "$line" "state=2"
-sleep 0.7  # frames already on their way may still show
+stand ds-paused 700 320 160 160 || true  # frames already on their way may still show
 check "the picture holds while paused" still ds-paused 700 320 160 160
 line=$(at ds-resumed) && check "resume: $line" has "$line" "state=3"
 check "the picture moves again" moving ds-resumed 700 320 160 160
 line=$(at ds-full) && check "full screen on: $line" has "$line" "full=1"
 check "the keys stay with the host window in full screen" has "$line" "focus=1"
-shot=$(e2e_shot ds-full)
+shot=$(e2e_shot_until ds-full 2 not_black 4 300)
 check "the picture reaches the screen's left edge" not_black "$shot" 4 300
 check "and its right edge" not_black "$shot" 1275 300
 line=$(at ds-back) && check "full screen off: $line" has "$line" "full=0"
-shot=$(e2e_shot ds-back)
+shot=$(e2e_shot_until ds-back 2 is_black 4 300)
 check "the screen's left edge is no longer the picture" is_black "$shot" 4 300
 check "the picture is back in the player's rectangle" moving ds-back 700 320 160 160
 line=$(at ds-next) && check "next moves to the list's second file: $line" has "$line" "blip.wav"

@@ -13,8 +13,7 @@ for size in 1280x1024 1024x768; do
   check "$size: yellow clock at the upper right" \
     test "$(count_yellow "$shot" "$left" "$(scaled_y "$cy" 90)" $((right - left)) "$(scaled_y "$cy" 50)")" -gt 100
   e2e_key Return
-  sleep 0.5
-  shot=$(e2e_shot "menu-$cx")
+  shot=$(e2e_settled_until "menu-$cx" 20 tile_lit "$cx" "$cy" 1)
   lx=$(tile_left_x "$cx"); my=$(tile_mid_y "$cx" "$cy" 1)
   check "$size: tile 1 outlined white" is_white "$shot" "$lx" "$my"
   check "$size: tile 2 outlined dark" is_dark_outline "$shot" "$lx" "$(tile_mid_y "$cx" "$cy" 2)"
@@ -26,7 +25,7 @@ for size in 1280x1024 1024x768; do
   fi
   e2e_key Up
   e2e_key Return
-  check "$size: Exit ends the launcher" e2e_wait_exit 10
+  check "$size: Exit ends the launcher" e2e_wait_exit 30
   WINEPREFIX=$E2E_DIR/prefix "$WINESERVER" -k >/dev/null 2>&1 || true
   rm -rf "$E2E_DIR/prefix"
   tessaly_xvfb_stop

@@ -38,14 +38,22 @@ is_colour() { read -r r g b < <(e2e_pixel "$1" "$3" "$4"); test "$(rgb_name "$r"
 
 cursor_shown() {  # 1 when the mouse cursor shows over the program in front, 0 when it is hidden
   xdotool mousemove_relative -- 3 3 >/dev/null 2>&1
-  sleep 0.3
   "$WINE" "$E2E_BIN/cursor_probe.exe" 2>/dev/null </dev/null | tr -d '\r'
 }
+cursor_is() { [ "$(cursor_shown)" = "$1" ]; }
 
-# One judgement of the viewer's screen; JUDGED = the colour shown.
+# picture_other FILE [COLOUR...]: one of the three colours in the middle, none of those named
+picture_other() {
+  local c; c=$(colour_at_centre "$1"); shift
+  case $c in red | blue | yellow) ;; *) return 1 ;; esac
+  case " $* " in *" $c "*) return 1 ;; esac
+}
+
+# One judgement of the viewer's screen, once it stands; JUDGED = the colour shown. Further
+# arguments: colours that must be gone first (the key was read).
 judge() {
-  local name=$1 shot colour area want hw hh
-  shot=$(e2e_shot "$name")
+  local name=$1 shot colour area want hw hh; shift
+  shot=$(e2e_settled_until "$name" 20 picture_other "$@")
   colour=$(colour_at_centre "$shot")
   JUDGED=$colour
   case $colour in red | blue | yellow) ;; *) check "$name: a picture in the middle ($colour)" false; return ;; esac
@@ -97,66 +105,69 @@ BW=$((CX * 800 / 1280)) BH=$((CY * 600 / 1024))
 browser_window() { xdotool search --onlyvisible --classname tessaly.exe 2>/dev/null | while read -r w; do
   read -r _ _ ww hh < <(e2e_geometry "$w"); [ "$ww $hh" = "$BW $BH" ] && echo "$w"; done | head -n 1 || true; }
 
+browser_up() { [ -n "$(browser_window)" ]; }
+browser_gone() { ! browser_up; }
+# The browser's caption: white once inside a drive.
+caption_drawn() { [ "$(count_white "$1" $(((CX - BW) / 2 + 11)) $(((CY - BH) / 2 + 5)) 300 46)" -gt 30 ]; }
+
 start_launcher
 e2e_key Return          # answer the prompt
-sleep 0.5
+e2e_settled_until menu 20 tile_lit $CX $CY 1 >/dev/null
 e2e_key Down Down Return  # "Browse Pictures"
-sleep 1.5
+e2e_until 30 browser_up || true
 BWIN=$(browser_window)
 [ -n "$BWIN" ] || { echo "FAILED: no picture browser"; exit 1; }
 e2e_focus "$BWIN"
+e2e_settled_until browser 20 >/dev/null
 menu_only=$(full_windows | wc -l)
 for ((i = 0; i < p_row; i++)); do e2e_key Down; done
 # Inside P: "..", then the three pictures.
 e2e_key Return
+e2e_settled_until in-p 20 caption_drawn >/dev/null
 e2e_key Down Return
-sleep 1.5
 has_viewer_window() { [ "$(full_windows | wc -l)" -gt "$menu_only" ]; }
-check "the viewer covers the screen" has_viewer_window
+check "the viewer covers the screen" e2e_until 30 has_viewer_window
 xdotool mousemove $((CX / 2)) $((CY / 2))
-check "the mouse cursor is hidden over the viewer" test "$(cursor_shown)" = 0
+check "the mouse cursor is hidden over the viewer" e2e_until 20 cursor_is 0
 
 judge first
 first=$JUDGED
 e2e_key Left
-sleep 1
+sleep 1  # a key that must change nothing gives nothing to wait for
 judge left-on-first
 again=$JUDGED
 check "Left on the first picture shows it again ($first, $again)" test "$first" = "$again"
 e2e_key Right
-sleep 1
-judge second
+judge second "$first"
 second=$JUDGED
 check "Right shows the next colour ($first, $second)" test "$second" != "$first"
 e2e_key Right
-sleep 1
-judge third
+judge third "$first" "$second"
 third=$JUDGED
 check "Right shows the last colour ($first, $second, $third)" test "$third" != "$first" -a "$third" != "$second"
 e2e_key Right
-sleep 1
+sleep 1  # a key that must change nothing gives nothing to wait for
 judge last-again
 check "Right on the last changes nothing" test "$JUDGED" = "$third"
 e2e_key Right
-sleep 1
+sleep 1  # as above
 judge last-again2
 check "and again nothing" test "$JUDGED" = "$third"
 
 e2e_key Escape
-sleep 1
-shot=$(e2e_shot back-in-browser)
+no_viewer_window() { ! has_viewer_window; }
+e2e_until 30 no_viewer_window || true
+shot=$(e2e_settled_until back-in-browser 20)
 check "Esc leaves the viewer: no picture in the middle" \
   test "$(colour_at_centre "$shot")" != "$third"
-no_viewer_window() { ! has_viewer_window; }
 check "and its window is gone" no_viewer_window
-check "the mouse cursor is visible again" test "$(cursor_shown)" = 1
+check "the mouse cursor is visible again" e2e_until 20 cursor_is 1
 check "the browser is still open" test -n "$(browser_window)"
 e2e_key Escape
-sleep 1
-check "a further Esc closes the browser" test -z "$(browser_window)"
+check "a further Esc closes the browser" e2e_until 30 browser_gone
 e2e_focus "$WIN"
 e2e_key Down
-shot=$(e2e_shot menu-again)
+shot=$(e2e_shot_until menu-again 20 tile_lit "$CX" "$CY" 4)
 check "the menu answers again" is_white "$shot" "$(tile_left_x "$CX")" "$(tile_mid_y "$CX" "$CY" 4)"
 check "the launcher runs on" e2e_alive
 e2e_finish
