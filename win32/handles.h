@@ -178,6 +178,49 @@ private:
     HGDIOBJ old_;
 };
 
+// A bitmap selected into a memory DC of its own, for drawing kept between paints.
+class OffscreenBitmap {
+public:
+    OffscreenBitmap() = default;
+    OffscreenBitmap(const OffscreenBitmap&) = delete;
+    OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
+    ~OffscreenBitmap() { reset(); }
+
+    // A width x height bitmap compatible with dc; false (and empty) when GDI refuses.
+    bool Make(HDC compatible, int width, int height) {
+        reset();
+        if (width <= 0 || height <= 0) return false;
+        dc_.reset(::CreateCompatibleDC(compatible));
+        bitmap_.reset(::CreateCompatibleBitmap(compatible, width, height));
+        if (!dc_ || !bitmap_) {
+            reset();
+            return false;
+        }
+        old_ = ::SelectObject(dc_.get(), bitmap_.get());
+        width_ = width;
+        height_ = height;
+        return true;
+    }
+    void reset() {
+        if (old_) ::SelectObject(dc_.get(), old_);  // the bitmap leaves the DC before either goes
+        old_ = nullptr;
+        dc_.reset();
+        bitmap_.reset();
+        width_ = height_ = 0;
+    }
+    explicit operator bool() const { return static_cast<bool>(bitmap_); }
+    HDC dc() const { return dc_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    MemoryDc dc_;
+    Bitmap bitmap_;
+    HGDIOBJ old_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
 // A COM interface pointer that releases what it holds.
 template <typename T>
 class ComPtr {

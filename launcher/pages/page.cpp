@@ -65,6 +65,7 @@ BOOL CPage::OnInitDialog() {
     firstPaint_ = true;
 
     LoadTiles();
+    frame_.reset();
     LoadSkinPicture(background_, backgroundId_);
     LoadSkinImageResource(win32::AppInstance(), backgroundId_, L"JPEG", state_.turnPictures.page);
     // The menu's side of the turn: the main window's background, lent in place, or decoded here.
@@ -117,7 +118,7 @@ void CPage::ClockStep() {
     clockText_ = FormatClock(now);
     const win32::ScreenSize screen = win32::PrimaryScreen();
     RECT r = ClockRect(screen.cx, screen.cy, 50);
-    if (hwnd()) ::InvalidateRect(hwnd(), &r, TRUE);
+    if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
 }
 
 // ---- keys ----
@@ -334,6 +335,7 @@ void CPage::OnClose() {
 }
 
 void CPage::OnDestroyed() {
+    frame_.reset();
     FreeTiles();
     tilesCreated_ = false;
 }
@@ -348,7 +350,16 @@ void CPage::Paint() {
         PlayPageTurn(paint.get(), client, state_.turnPictures.menu.get(), state_.turnPictures.page.get(), 1);
         return;
     }
-    if (!background_ || !DrawSkinPictureOnce(paint.get(), background_, client)) return;
+    // The page's picture is drawn once at the window's size and kept: the clock's tick repaints a
+    // small box, which is copied from it instead of drawing the whole picture every second.
+    if (!background_) return;
+    if (frame_.width() != client.right || frame_.height() != client.bottom) {
+        if (!frame_.Make(paint.get(), client.right, client.bottom)) return;
+        DrawSkinPicture(frame_.dc(), background_, 0, 0, client.right, client.bottom);
+    }
+    const RECT& dirty = paint.info().rcPaint;
+    ::BitBlt(paint.get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, frame_.dc(),
+             dirty.left, dirty.top, SRCCOPY);
     const win32::ScreenSize screen = win32::PrimaryScreen();
     RECT clock = ClockRect(screen.cx, screen.cy, 50);
     win32::SelectedObject font(paint.get(), clockFont_.get());

@@ -108,6 +108,7 @@ private:
     int current_ = 1;
     int highlighted_ = 1;
     SkinPicture background_;
+    win32::OffscreenBitmap frame_;  // the background at the window's size, kept while the page shows
     EntryMap groupEntries_;
     bool tilesCreated_ = false;
     bool firstPaint_ = true;  // the next paint plays the turn from the menu
