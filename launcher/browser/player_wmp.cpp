@@ -296,6 +296,18 @@ void WmpEngine::SetUiMode(const std::wstring& mode) {
     ::ShowWindow(axWindow_.get(), mode == L"invisible" ? SW_HIDE : SW_SHOWNA);
 }
 
+std::wstring WmpEngine::ListFile() const {
+    if (!player_) return {};
+    win32::ComPtr<IWMPMedia> media;
+    BSTR url = nullptr;
+    if (FAILED(player_->get_currentMedia(media.put())) || !media ||
+        FAILED(media->get_sourceURL(&url)) || !url)
+        return {};
+    std::wstring file(url, ::SysStringLen(url));
+    ::SysFreeString(url);
+    return file;
+}
+
 void WmpEngine::OnPlayStateChange(long state) {
     eventState_ = state;
     ++eventsSeen_;
