@@ -52,15 +52,22 @@ PlayState FromWmp(long s) {
     }
 }
 
-// A BSTR for the length of one call.
+// A BSTR for the length of one call: one we pass, or one the control hands back.
 class Bstr {
 public:
+    Bstr() : b_(nullptr) {}
     explicit Bstr(const std::wstring& s)
         : b_(::SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
     ~Bstr() { ::SysFreeString(b_); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     BSTR get() const { return b_; }
+    BSTR* put() {
+        ::SysFreeString(b_);
+        b_ = nullptr;
+        return &b_;
+    }
+    std::wstring str() const { return b_ ? std::wstring(b_, ::SysStringLen(b_)) : std::wstring(); }
 
 private:
     BSTR b_;
@@ -299,13 +306,11 @@ void WmpEngine::SetUiMode(const std::wstring& mode) {
 std::wstring WmpEngine::ListFile() const {
     if (!player_) return {};
     win32::ComPtr<IWMPMedia> media;
-    BSTR url = nullptr;
+    Bstr url;
     if (FAILED(player_->get_currentMedia(media.put())) || !media ||
-        FAILED(media->get_sourceURL(&url)) || !url)
+        FAILED(media->get_sourceURL(url.put())))
         return {};
-    std::wstring file(url, ::SysStringLen(url));
-    ::SysFreeString(url);
-    return file;
+    return url.str();
 }
 
 void WmpEngine::OnPlayStateChange(long state) {
