@@ -78,13 +78,26 @@ stream_ids() { pactl list short sink-inputs 2>/dev/null | awk '{print $1}' | sor
 bright() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$r" -ge 150 ] || [ "$g" -ge 150 ] || [ "$b" -ge 150 ]; }
 green() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); [ "$g" -ge 200 ] && [ "$r" -le 60 ] && [ "$b" -le 60 ]; }
 picture_fills() { bright "$1" 3 300 && bright "$1" 640 300 && bright "$1" 1276 300; }
-# Which of the two clips shows: "green" (all green) or "bars". (Not red: Wine's player control
-# paints its stand-in for a visualisation red.)
-clip_of() { if green "$1" 3 300 && green "$1" 640 300 && green "$1" 1276 300; then echo green; else echo bars; fi; }
+# Which of the two clips shows: "green" (all green), "bars" (three colours or more along a line
+# across the screen: the bars move, but each is 1/7 of the width) or "neither" (Wine's player
+# control paints its stand-in for a visualisation red).
+colour_code() { read -r r g b < <(e2e_pixel "$1" "$2" "$3"); echo $((r >= 128))$((g >= 128))$((b >= 128)); }
+clip_of() {
+  local x codes=
+  for x in 3 185 367 549 731 913 1095 1276; do codes+="$(colour_code "$1" "$x" 300) "; done
+  if green "$1" 3 300 && green "$1" 640 300 && green "$1" 1276 300; then echo green
+  elif [ "$(tr ' ' '\n' <<<"$codes" | sort -u | grep -c .)" -ge 3 ]; then echo bars
+  else echo neither; fi
+}
 
 start_launcher
 e2e_key Return  # answer the prompt
 e2e_settled_until menu 20 tile_lit $CX $CY 1 >/dev/null
+
+# --- "Play Music": Esc with nothing played closes the browser at once ---
+browse 2 m
+e2e_key Escape
+check "one Esc with nothing played closes the browser" closed
 
 # --- "Play Music": Enter on a song ---
 browse 2 m
@@ -125,6 +138,7 @@ e2e_key Down Return
 shot=$(e2e_shot_until video-full 20 picture_fills)
 check "a video fills the screen soon after it starts" picture_fills "$shot"
 first=$(clip_of "$shot")
+check "one of the two clips shows ($first)" test "$first" != neither
 e2e_key Down Down
 e2e_key Escape          # stop; full screen ends with it
 not_filled() { ! picture_fills "$1"; }

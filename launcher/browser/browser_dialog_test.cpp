@@ -314,11 +314,13 @@ TEST_F(BrowserWindow, KeysAskThePlayerByPlayState) {
     Up(VK_MEDIA_STOP);
     EXPECT_EQ(player.calls, (std::vector<std::wstring>{L"pause", L"next", L"previous", L"play",
                                                        L"stop"}));
-    keys.held.clear();
     player.Clear();
-    Up(VK_MEDIA_NEXT_TRACK);  // stopped: nothing
+    ASSERT_EQ(keys.held, (std::set<int>{VK_LCONTROL, VK_LSHIFT}));
+    Up(VK_MEDIA_NEXT_TRACK);  // stopped: nothing, not even with the chord's keys held
     Down('F');
+    Down('B');
     EXPECT_TRUE(player.calls.empty());
+    keys.held.clear();
 
     // Esc while playing stops and stays; a second Esc closes.
     player.playStarts = true;
@@ -438,6 +440,42 @@ TEST_F(BrowserWindow, HighlightBarAndFolderIconArePainted) {
         for (int y = 4; y < 50; ++y) white += shot.At(x, y) == RGB(255, 255, 255);
     }
     EXPECT_GT(white, 50);
+}
+
+// Fit re-makes the font at each step: the name ends up legible and inside its row.
+TEST_F(BrowserWindow, RowFontShrinksUntilTheNameFits) {
+    Open(0);
+    CMylist row(1920, 96);  // 37 wide, 50 high
+    const RECT rect{10, 50, 410, 81};
+    ASSERT_TRUE(row.Create(dlg->hwnd(), rect, 0xFFFF, nullptr, nullptr));
+    auto whitePixels = [&] {
+        win32::WindowDc screen(row.hwnd());
+        win32::MemoryDc dc(::CreateCompatibleDC(screen.get()));
+        win32::Bitmap bmp(::CreateCompatibleBitmap(screen.get(), 400, 31));
+        win32::SelectedObject sel(dc.get(), bmp.get());
+        row.Paint(dc.get());
+        int n = 0;
+        for (int x = 0; x < 400; ++x) {
+            for (int y = 0; y < 31; ++y) n += ::GetPixel(dc.get(), x, y) == kRowTextColour;
+        }
+        return n;
+    };
+
+    row.SetText(L"Movies", true);
+    row.Fit();  // too high only: 50 in a row of 31 with 16 to spare
+    EXPECT_EQ(row.fontWidth(), 37);
+    EXPECT_GT(row.fontHeight(), 5);
+    EXPECT_LE(row.fontHeight(), 15);
+    EXPECT_GT(whitePixels(), 30);
+
+    row.SetText(std::wstring(40, L'W'), false);
+    const int height = row.fontHeight();
+    row.Fit();  // now too wide as well
+    EXPECT_GT(row.fontWidth(), 1);
+    EXPECT_LT(row.fontWidth(), 37);
+    EXPECT_EQ(row.fontHeight(), height);
+    EXPECT_GT(whitePixels(), 100);
+    row.Destroy();
 }
 
 TEST_F(BrowserWindow, PreviewShowsTheHighlightedPictureAndLeavesNoRemnant) {

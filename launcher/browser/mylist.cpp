@@ -92,6 +92,8 @@ void CMylist::Fit() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     win32::WindowDc dc(hwnd_);
+    // Steps a copy: stepping the members, the font would never be re-made and the size ran to 1.
+    int width = fontWidth_, height = fontHeight_;
     FitFont(
         [&](int w, int h) {
             if (w != fontWidth_ || h != fontHeight_ || !font_) {
@@ -108,8 +110,7 @@ void CMylist::Fit() {
             textHeight_ = size.cy;
             return size;
         },
-        client.right, client.bottom, fontWidth_, fontHeight_);
-    MakeFont();
+        client.right, client.bottom, width, height);
 }
 
 void CMylist::UseFont(int height, int width) {

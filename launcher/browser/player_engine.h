@@ -42,6 +42,8 @@ public:
     virtual bool FullScreen() const = 0;
     virtual void SetFullScreen(bool on) = 0;
     virtual void SetUiMode(const std::wstring& mode) = 0;
+    // Where the engine plays its own list: the file it is on (empty when it cannot say).
+    virtual std::wstring ListFile() const { return {}; }
 
     // Called by the player when the engine posted kMsgPlayerGraph.
     virtual void OnGraphEvents() {}

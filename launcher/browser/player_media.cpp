@@ -53,8 +53,12 @@ bool MediaPlayer::Bind(HWND host, int controlId, const RECT& rect) {
     ::SetWindowLongPtrW(notify_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     if (!options_.forceDirectShow) {
-        wmp_ = std::make_unique<WmpEngine>(frame_);
-        if (!wmp_->Create(host, controlId, rect, notify_.get())) wmp_.reset();
+        if (options_.makeControl) {
+            wmp_ = options_.makeControl(frame_);
+        } else {
+            wmp_ = std::make_unique<WmpEngine>(frame_);
+        }
+        if (wmp_ && !wmp_->Create(host, controlId, rect, notify_.get())) wmp_.reset();
     }
     dshow_ = std::make_unique<DirectShowEngine>(frame_);
     if (!dshow_->Create(host, controlId, rect, notify_.get())) dshow_.reset();
@@ -94,7 +98,10 @@ void MediaPlayer::SetUrl(const std::wstring& path) {
     pending_ = true;
 }
 
-std::wstring MediaPlayer::Url() const { return queue_.Current(); }
+// Where the control plays its own list, only it knows which file it is on.
+std::wstring MediaPlayer::Url() const {
+    return nativeList_ && active_ ? active_->ListFile() : queue_.Current();
+}
 
 void MediaPlayer::SetPlaylist(const std::vector<std::wstring>& paths) {
     StopAll();

@@ -4,6 +4,7 @@
 // control refuses). Where the control keeps no list, the player keeps it and moves on itself.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,13 +18,14 @@
 namespace tessaly {
 
 class PlayerEngine;
-class WmpEngine;
 class DirectShowEngine;
 
 class MediaPlayer : public PlayerPort {
 public:
     struct Options {
         bool forceDirectShow = false;  // tests of the DirectShow path
+        // Makes the engine tried first in place of the control (tests hand in a stand-in).
+        std::function<std::unique_ptr<PlayerEngine>(FullScreenFrame&)> makeControl;
     };
     MediaPlayer() : MediaPlayer(Options()) {}
     explicit MediaPlayer(Options options);
@@ -62,7 +64,7 @@ private:
     Options options_;
     std::optional<win32::OleInit> ole_;  // the control needs OLE, whoever else started it
     FullScreenFrame frame_;
-    std::unique_ptr<WmpEngine> wmp_;
+    std::unique_ptr<PlayerEngine> wmp_;  // the control, or the stand-in of Options
     std::unique_ptr<DirectShowEngine> dshow_;
     PlayerEngine* active_ = nullptr;
     win32::OwnedWindow notify_;

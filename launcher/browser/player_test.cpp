@@ -2,8 +2,11 @@
 // DirectShow path forced, each with the media that make_media.sh made.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "launcher/browser/player_engine.h"
 #include "launcher/browser/player_media.h"
 #include "launcher/browser/player_support/player_host.h"
 
@@ -46,7 +49,7 @@ protected:
     }
 
     HostWindow host_;
-    MediaPlayer player_{MediaPlayer::Options{GetParam()}};
+    MediaPlayer player_{MediaPlayer::Options{GetParam(), {}}};
 };
 
 TEST_P(PlayerTest, PlaysAFileUntilStopped) {
@@ -54,7 +57,6 @@ TEST_P(PlayerTest, PlaysAFileUntilStopped) {
         SCOPED_TRACE(std::string(name, name + ::lstrlenW(name)));
         const std::wstring path = MediaFile(name);
         player_.SetUrl(path);
-        EXPECT_EQ(player_.Url(), path);
         player_.Play();
         player_.SetUiMode(L"full");
         EXPECT_TRUE(WaitFor(PlayState::Playing)) << static_cast<int>(player_.State());
@@ -174,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, PlayerTest, ::testing::Values(false, true),
 // Only the graph pauses under every system we test on.
 TEST(DirectShowPlayer, PausesAndResumes) {
     HostWindow host;
-    MediaPlayer player(MediaPlayer::Options{true});
+    MediaPlayer player(MediaPlayer::Options{true, {}});
     ASSERT_TRUE(player.Bind(host.hwnd(), 1000, kPlayerRect));
     player.SetUrl(MediaFile(L"clip.avi"));
     player.Play();
@@ -189,6 +191,77 @@ TEST(DirectShowPlayer, PausesAndResumes) {
     EXPECT_TRUE(PumpUntil([&] { return player.State() == PlayState::MediaEnded; }, 16000));
     player.Unbind();
     EXPECT_EQ(player.State(), PlayState::Undefined);
+}
+
+// The Media Player control as Windows has it: it keeps a list and moves along it by itself.
+class ListKeepingControl : public PlayerEngine {
+public:
+    bool Create(HWND, int, const RECT&, HWND) override { return true; }
+    void Destroy() override {}
+    bool Open(const std::wstring& path, WPARAM) override {
+        list = {path};
+        at = 0;
+        state = PlayState::Playing;
+        return true;
+    }
+    bool OpenList(const std::vector<std::wstring>& paths, WPARAM) override {
+        list = paths;
+        at = 0;
+        return true;
+    }
+    void Resume() override { state = PlayState::Playing; }
+    void Pause() override { state = PlayState::Paused; }
+    void Stop() override { state = PlayState::Stopped; }
+    void Next() override { at = at + 1 < list.size() ? at + 1 : at; }
+    void Previous() override { at = at > 0 ? at - 1 : 0; }
+    void FastForward() override {}
+    void FastReverse() override {}
+    PlayState State() const override { return state; }
+    bool FullScreen() const override { return false; }
+    void SetFullScreen(bool) override {}
+    void SetUiMode(const std::wstring&) override {}
+    std::wstring ListFile() const override { return at < list.size() ? list[at] : std::wstring(); }
+
+    std::vector<std::wstring> list;
+    std::size_t at = 0;
+    PlayState state = PlayState::Undefined;
+};
+
+// What the browser compares with the highlighted row: the file the control is on, not the list's
+// first (else Enter on the playing song restarts it alone, and on the first song does nothing).
+TEST(ControlKeepingAList, TheCurrentFileIsTheControls) {
+    HostWindow host;
+    ListKeepingControl* control = nullptr;
+    MediaPlayer::Options options;
+    options.makeControl = [&](FullScreenFrame&) {
+        auto engine = std::make_unique<ListKeepingControl>();
+        control = engine.get();
+        return std::unique_ptr<PlayerEngine>(std::move(engine));
+    };
+    MediaPlayer player(options);
+    ASSERT_TRUE(player.Bind(host.hwnd(), 1000, kPlayerRect));
+    ASSERT_TRUE(control);
+    const std::wstring one = L"C:\\Music\\one.mp3", two = L"C:\\Music\\two.mp3",
+                       three = L"C:\\Music\\three.mp3";
+    player.SetPlaylist({one, two, three});
+    player.Play();
+    EXPECT_EQ(player.State(), PlayState::Playing);
+    EXPECT_EQ(player.Url(), one);
+    control->at = 2;  // the first two have ended
+    EXPECT_EQ(player.Url(), three);
+    player.Previous();
+    EXPECT_EQ(player.Url(), two);
+    player.Next();
+    player.Next();
+    EXPECT_EQ(player.Url(), three);
+
+    // One file after the list: that file, whether the control can name it or not.
+    const std::wstring song = L"C:\\Music\\song.mp3";
+    player.SetUrl(song);
+    player.Play();
+    control->list.clear();
+    EXPECT_EQ(player.Url(), song);
+    player.Unbind();
 }
 
 }  // namespace

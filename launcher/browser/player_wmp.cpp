@@ -52,15 +52,22 @@ PlayState FromWmp(long s) {
     }
 }
 
-// A BSTR for the length of one call.
+// A BSTR for the length of one call: one we pass, or one the control hands back.
 class Bstr {
 public:
+    Bstr() : b_(nullptr) {}
     explicit Bstr(const std::wstring& s)
         : b_(::SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
     ~Bstr() { ::SysFreeString(b_); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     BSTR get() const { return b_; }
+    BSTR* put() {
+        ::SysFreeString(b_);
+        b_ = nullptr;
+        return &b_;
+    }
+    std::wstring str() const { return b_ ? std::wstring(b_, ::SysStringLen(b_)) : std::wstring(); }
 
 private:
     BSTR b_;
@@ -294,6 +301,16 @@ void WmpEngine::SetUiMode(const std::wstring& mode) {
     if (SUCCEEDED(player_->put_uiMode(value.get()))) return;
     // Without UI modes the control's window itself is shown or hidden.
     ::ShowWindow(axWindow_.get(), mode == L"invisible" ? SW_HIDE : SW_SHOWNA);
+}
+
+std::wstring WmpEngine::ListFile() const {
+    if (!player_) return {};
+    win32::ComPtr<IWMPMedia> media;
+    Bstr url;
+    if (FAILED(player_->get_currentMedia(media.put())) || !media ||
+        FAILED(media->get_sourceURL(url.put())))
+        return {};
+    return url.str();
 }
 
 void WmpEngine::OnPlayStateChange(long state) {

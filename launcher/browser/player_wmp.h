@@ -36,6 +36,7 @@ public:
     bool FullScreen() const override;
     void SetFullScreen(bool on) override;
     void SetUiMode(const std::wstring& mode) override;
+    std::wstring ListFile() const override;
 
     // From the event sink.
     void OnPlayStateChange(long state);
