@@ -252,7 +252,7 @@ TEST_F(OsdBox, MainWindowStaysHiddenHandlesKeysUnlessBusyAndEndsOnClose) {
     DWORD size = sizeof stored;
     EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kAutostartValue, RRF_RT_REG_SZ, nullptr, stored, &size),
               ERROR_SUCCESS);
-    EXPECT_EQ(std::wstring(stored), *path);
+    EXPECT_EQ(std::wstring(stored), AutostartCommand(*path));
 }
 
 }  // namespace

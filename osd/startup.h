@@ -16,8 +16,15 @@ constexpr wchar_t kAutostartValue[] = L"Vantosd";
 
 enum class AutostartWhere { Nowhere, Machine, User };
 
-// Stores `path` as the autostart value under the machine's Run key or, where a normal user may
-// not write there, under the user's own Run key. The roots are parameters for tests.
+// The longest autostart value read back to compare (a module path is at most MAX_PATH long).
+constexpr DWORD kMaxAutostartChars = 2 * MAX_PATH;
+
+// The Run value for the program at `path`: the path in quotes.
+std::wstring AutostartCommand(std::wstring_view path);
+
+// Stores `path`, quoted, as the autostart value under the machine's Run key or, where a normal
+// user may not write there, under the user's own Run key; a value already right is left alone.
+// The roots are parameters for tests.
 AutostartWhere RegisterAutostart(std::wstring_view path, HKEY machineRoot = HKEY_LOCAL_MACHINE,
                                  HKEY userRoot = HKEY_CURRENT_USER, const wchar_t* subkey = kRunKey);
 

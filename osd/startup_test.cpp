@@ -27,22 +27,30 @@ protected:
     }
 };
 
-TEST_F(OsdAutostartRegistry, EveryStartRewritesTheValueWithTheCurrentPath) {
+TEST_F(OsdAutostartRegistry, EveryStartStoresTheCurrentPathQuoted) {
     EXPECT_EQ(RegisterAutostart(L"C:\\old\\Vantosd.exe", HKEY_CURRENT_USER, nullptr, kSub), AutostartWhere::Machine);
-    EXPECT_EQ(Stored(), L"C:\\old\\Vantosd.exe");
+    EXPECT_EQ(Stored(), L"\"C:\\old\\Vantosd.exe\"");
+    // A path with blanks: quoted, so the system cannot take "D:\Program" for the program.
     const std::wstring now = L"D:\\Program Files\\Tessaly\\Vantosd.exe";
     EXPECT_EQ(RegisterAutostart(now, HKEY_CURRENT_USER, nullptr, kSub), AutostartWhere::Machine);
     DWORD type = 0, bytes = 0;
-    EXPECT_EQ(Stored(&type, &bytes), now);
+    EXPECT_EQ(Stored(&type, &bytes), L"\"" + now + L"\"");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(bytes, (now.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(bytes, (now.size() + 3) * sizeof(wchar_t));
+    // The same start again, and an old unquoted value, end with the same quoted value.
+    EXPECT_EQ(RegisterAutostart(now, HKEY_CURRENT_USER, nullptr, kSub), AutostartWhere::Machine);
+    EXPECT_EQ(Stored(), L"\"" + now + L"\"");
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSub, kAutostartValue, REG_SZ, now.c_str(),
+                      static_cast<DWORD>((now.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(RegisterAutostart(now, HKEY_CURRENT_USER, nullptr, kSub), AutostartWhere::Machine);
+    EXPECT_EQ(Stored(), L"\"" + now + L"\"");
 }
 
 TEST_F(OsdAutostartRegistry, UserRunKeyTakesTheValueWhenTheMachineKeyRefuses) {
     // A root the system refuses stands for a machine key a normal user may not write.
     HKEY refused = nullptr;
     EXPECT_EQ(RegisterAutostart(L"C:\\Vantosd.exe", refused, HKEY_CURRENT_USER, kSub), AutostartWhere::User);
-    EXPECT_EQ(Stored(), L"C:\\Vantosd.exe");
+    EXPECT_EQ(Stored(), L"\"C:\\Vantosd.exe\"");
     EXPECT_EQ(RegisterAutostart(L"C:\\Vantosd.exe", refused, refused, kSub), AutostartWhere::Nowhere);
     EXPECT_EQ(RegisterAutostart(L"", HKEY_CURRENT_USER, HKEY_CURRENT_USER, kSub), AutostartWhere::Nowhere);
 }

@@ -34,10 +34,11 @@ vantosd_running() {
   return 1
 }
 vantosd_gone() { ! vantosd_running; }
-# Vantosd writes its own path, unquoted, to the Run value once its start-up is done (the
-# installer's is quoted).
-vantosd_started() { [ "$(reg_value "$run_key" Vantosd)" = 'C:\Apps\Tessaly\Vantosd.exe' ]; }
+# Vantosd writes its quoted path to the Run value once its start-up is done (it leaves a right
+# value alone, so the value goes first: its return shows the start).
+vantosd_started() { [ "$(reg_value "$run_key" Vantosd)" = '"C:\Apps\Tessaly\Vantosd.exe"' ]; }
 start_vantosd() {
+  "$WINE" reg delete "$run_key" /v Vantosd /f >/dev/null 2>&1 </dev/null || true
   "$WINE" "$dir/Vantosd.exe" >/dev/null 2>&1 </dev/null &
   e2e_until 30 vantosd_running && e2e_until 30 vantosd_started
 }

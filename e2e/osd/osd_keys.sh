@@ -20,9 +20,9 @@ run_value() {
   "$WINE" reg query "$RUN_KEY" /v Vantosd 2>/dev/null </dev/null | tr -d '\r' |
     sed -n 's/^ *Vantosd *REG_SZ *//p'
 }
-wait_run_value() {  # wait_run_value PATH: the program has stored PATH (its start-up is done)
+wait_run_value() {  # wait_run_value PATH: the program has stored PATH, quoted (its start-up is done)
   local end=$((SECONDS + 20))
-  while [ $SECONDS -lt $end ]; do [ "$(run_value)" = "$1" ] && return 0; sleep 0.3; done
+  while [ $SECONDS -lt $end ]; do [ "$(run_value)" = "\"$1\"" ] && return 0; sleep 0.3; done
   return 1
 }
 visible_osd() { xdotool search --onlyvisible --classname vantosd.exe 2>/dev/null || true; }

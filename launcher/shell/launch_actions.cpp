@@ -18,6 +18,10 @@ bool StartsWithExact(std::wstring_view s, std::wstring_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
 
+bool StartsWithIgnoringAsciiCase(std::wstring_view s, std::wstring_view prefix) {
+    return s.size() >= prefix.size() && EqualsIgnoringAsciiCase(s.substr(0, prefix.size()), prefix);
+}
+
 }  // namespace
 
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
@@ -73,8 +77,14 @@ std::wstring InternetBrowserPath(std::wstring_view systemDrive) {
 ProcessRequest AddressStart(std::wstring_view browserPath, std::wstring_view address) {
     ProcessRequest r;
     r.application = std::wstring(browserPath);
-    r.commandLine = std::wstring(address);
+    // A program skips the first token of its command line as its own name: the browser's quoted
+    // path goes first, or the address would be taken for it and the home page would open.
+    r.commandLine = L"\"" + std::wstring(browserPath) + L"\" " + CommandLineToken(address);
     return r;
+}
+
+bool IsWebAddress(std::wstring_view text) {
+    return StartsWithIgnoringAsciiCase(text, L"http://") || StartsWithIgnoringAsciiCase(text, L"https://");
 }
 
 // ---- WindowWait ----
@@ -124,14 +134,24 @@ void LaunchActions::OpenAddress(std::wstring_view address) {
     std::wstring browser = InternetBrowserPath(ports_.systemDrive ? ports_.systemDrive() : std::wstring());
     if (ports_.fileExists && ports_.fileExists(browser)) {
         Start(AddressStart(browser, address));
-    } else if (ports_.openWithDefaultHandler) {
+    } else if (ports_.openWithDefaultHandler && IsWebAddress(address)) {
+        // The default handler runs whatever the text names (a local program through file:///):
+        // only a real web address goes there.
         ports_.openWithDefaultHandler(std::wstring(address));
     }
+}
+
+LaunchActions::~LaunchActions() {
+    if (ports_.cancelSchedule) ports_.cancelSchedule(this);
 }
 
 LaunchOutcome LaunchActions::Run(std::wstring_view label, std::wstring_view target, int kind,
                                  std::wstring_view cdromDrives) {
     LaunchDecision d = DecideLaunch(label, target);
+    // No file name holds a quote: a stored target with one would carry extra arguments into the
+    // command line built from it. It starts nothing, like a program that is gone.
+    const bool starts = d.action != LaunchAction::ClosePage && d.action != LaunchAction::PageCommand;
+    if (starts && target.find(L'"') != std::wstring_view::npos) return {};
     switch (d.action) {
         case LaunchAction::ClosePage:
             return {LaunchOutcome::kClosePage};
@@ -153,7 +173,7 @@ LaunchOutcome LaunchActions::Run(std::wstring_view label, std::wstring_view targ
             Start(PlainProgramStart(target));
             if (label == kWaitedPlayerLabel && !target.empty()) {
                 wait_.Start(std::wstring(label));
-                if (ports_.schedule) ports_.schedule(0, [this] { return wait_.Step(); });
+                if (ports_.schedule) ports_.schedule(this, 0, [this] { return wait_.Step(); });
             }
             return {};
     }
@@ -189,6 +209,7 @@ bool CreateProcessFor(const ProcessRequest& request) {
 // One window wait runs at a time, on a thread timer of the user-interface thread.
 struct ScheduledStep {
     UINT_PTR timer = 0;
+    const void* owner = nullptr;
     std::function<unsigned()> step;
 };
 ScheduledStep& Scheduled() {
@@ -205,11 +226,19 @@ void CALLBACK RunScheduledStep(HWND, UINT, UINT_PTR id, DWORD) {
     if (next) s.timer = ::SetTimer(nullptr, 0, next, RunScheduledStep);
 }
 
-void ScheduleOnThreadTimer(unsigned delayMs, std::function<unsigned()> step) {
+void ScheduleOnThreadTimer(const void* owner, unsigned delayMs, std::function<unsigned()> step) {
     ScheduledStep& s = Scheduled();
     if (s.timer) ::KillTimer(nullptr, s.timer);
+    s.owner = owner;
     s.step = std::move(step);
     s.timer = ::SetTimer(nullptr, 0, delayMs, RunScheduledStep);
+}
+
+void CancelThreadTimer(const void* owner) {
+    ScheduledStep& s = Scheduled();
+    if (s.owner != owner) return;
+    if (s.timer) ::KillTimer(nullptr, s.timer);
+    s = ScheduledStep{};
 }
 
 HWND FindTitledWindow(const std::wstring& title, HWND exclude) {
@@ -252,6 +281,7 @@ LaunchPorts SystemLaunchPorts() {
     };
     p.setLine = [](const LineSetting& s) { SetLineVolume(s.level, s.line, s.direction, s.mute); };
     p.schedule = ScheduleOnThreadTimer;
+    p.cancelSchedule = CancelThreadTimer;
     return p;
 }
 

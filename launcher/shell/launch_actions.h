@@ -17,7 +17,7 @@ bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b);
 enum class LaunchAction {
     ClosePage,     // "return"
     PageCommand,   // a marker: the page runs command `pageCommand`
-    OpenAddress,   // contains "http://"
+    OpenAddress,   // contains "http://" (only one that begins with it reaches the default handler)
     KaraokeStart,  // label "Karaoke": prepare the audio lines, then the disc-list start
     DiscStart,     // label begins with "DVD"
     PlainStart,
@@ -51,7 +51,10 @@ ProcessRequest PlainProgramStart(std::wstring_view target);
 // "<drive>\Program Files\Internet Explorer\IEXPLORE.EXE"; a drive longer than two units is
 // left out (the path is then resolved against the current drive).
 std::wstring InternetBrowserPath(std::wstring_view systemDrive);
+// The browser started with its own quoted path, a blank, then the address.
 ProcessRequest AddressStart(std::wstring_view browserPath, std::wstring_view address);
+// Begins with http:// or https:// (any case): what the default handler may be given.
+bool IsWebAddress(std::wstring_view text);
 
 // Audio lines for karaoke, in the order they are applied.
 struct LineSetting {
@@ -104,8 +107,11 @@ struct LaunchPorts {
     std::function<bool(const std::wstring& path)> fileExists;
     std::function<std::wstring()> systemDrive;
     std::function<void(const LineSetting&)> setLine;
-    // Runs the wait's steps: call `step` after `delayMs` and again after each delay it returns.
-    std::function<void(unsigned delayMs, std::function<unsigned()> step)> schedule;
+    // Runs the wait's steps for `owner`: call `step` after `delayMs` and again after each delay
+    // it returns (a new schedule replaces the old one).
+    std::function<void(const void* owner, unsigned delayMs, std::function<unsigned()> step)> schedule;
+    // Drops what `owner` scheduled, if it is still pending.
+    std::function<void(const void* owner)> cancelSchedule;
 };
 
 // What the tile's owner does after the launch step.
@@ -118,7 +124,8 @@ struct LaunchOutcome {
 class LaunchActions {
 public:
     LaunchActions(LaunchPorts ports, WindowWait::Ports windowPorts);
-    // The scheduled wait refers to this object.
+    // The scheduled wait refers to this object: it is cancelled when the object goes.
+    ~LaunchActions();
     LaunchActions(const LaunchActions&) = delete;
     LaunchActions& operator=(const LaunchActions&) = delete;
 

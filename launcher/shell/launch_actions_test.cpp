@@ -1,11 +1,24 @@
 #include "launcher/shell/launch_actions.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tessaly {
 namespace {
+
+// What a started program receives as its arguments, split as the system splits them.
+std::vector<std::wstring> Arguments(const std::wstring& commandLine) {
+    int count = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(commandLine.c_str(), &count);
+    std::vector<std::wstring> out;
+    for (int i = 0; argv && i < count; ++i) out.emplace_back(argv[i]);
+    ::LocalFree(argv);
+    return out;
+}
 
 TEST(LaunchDecision, TestsRunInOrderAndIgnoreOnlyAsciiCase) {
     EXPECT_EQ(DecideLaunch(L"Return", L"RETURN").action, LaunchAction::ClosePage);
@@ -51,8 +64,17 @@ TEST(LaunchCommandLines, DiscListQuotesATargetWithBlanksAndKeepsPlainStartsAsSto
     EXPECT_EQ(InternetBrowserPath(L"C:"), L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
     EXPECT_EQ(InternetBrowserPath(L""), L"\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
     EXPECT_EQ(InternetBrowserPath(L"C:\\x"), L"\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
-    ProcessRequest a = AddressStart(L"C:\\ie.exe", L"http://x/?a b");
-    EXPECT_EQ(a.commandLine, L"http://x/?a b");
+    // The browser skips its own name, the first argument: the address must be the second.
+    ProcessRequest a = AddressStart(L"C:\\Program Files\\ie.exe", L"http://x/?a b");
+    EXPECT_EQ(a.application, L"C:\\Program Files\\ie.exe");
+    EXPECT_EQ(Arguments(a.commandLine), (std::vector<std::wstring>{L"C:\\Program Files\\ie.exe", L"http://x/?a b"}));
+    EXPECT_EQ(Arguments(AddressStart(L"C:\\ie.exe", L"http://example.org/").commandLine),
+              (std::vector<std::wstring>{L"C:\\ie.exe", L"http://example.org/"}));
+    EXPECT_TRUE(IsWebAddress(L"HTTPS://a"));
+    EXPECT_TRUE(IsWebAddress(L"http://a"));
+    EXPECT_FALSE(IsWebAddress(L"C:\\x.exe --u=http://a"));
+    EXPECT_FALSE(IsWebAddress(L"file:///C:/x.exe?http://"));
+    EXPECT_FALSE(IsWebAddress(L"http:/"));
     EXPECT_FALSE(a.inheritHandles);
     EXPECT_FALSE(a.processSecurity);
 }
@@ -65,6 +87,7 @@ struct Recorder {
     bool browserInstalled = true;
     std::wstring drive = L"C:";
     std::vector<std::function<unsigned()>> scheduled;
+    std::vector<std::uintptr_t> cancelled;
 
     LaunchPorts Ports() {
         LaunchPorts p;
@@ -79,7 +102,8 @@ struct Recorder {
         p.fileExists = [this](const std::wstring&) { return browserInstalled; };
         p.systemDrive = [this] { return drive; };
         p.setLine = [this](const LineSetting& s) { lines.push_back(s); };
-        p.schedule = [this](unsigned, std::function<unsigned()> step) { scheduled.push_back(step); };
+        p.schedule = [this](const void*, unsigned, std::function<unsigned()> step) { scheduled.push_back(step); };
+        p.cancelSchedule = [this](const void* owner) { cancelled.push_back(reinterpret_cast<std::uintptr_t>(owner)); };
         return p;
     }
 };
@@ -112,12 +136,26 @@ TEST(LaunchActions, EachActionReachesItsPortAndTheOwnerGetsMarkersAndClose) {
     actions.Run(L"Web", L"http://example.org/", 5, L"");
     ASSERT_EQ(rec.started.size(), 3u);
     EXPECT_EQ(rec.started[2].application, L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
-    EXPECT_EQ(rec.started[2].commandLine, L"http://example.org/");
+    EXPECT_EQ(Arguments(rec.started[2].commandLine).back(), L"http://example.org/");
     rec.browserInstalled = false;
     actions.Run(L"Web", L"http://example.org/", 5, L"");
+    // Text that merely contains the scheme is no address: the default handler would run it.
+    actions.Run(L"Web", L"C:\\x.exe --u=http://a", 5, L"");
+    actions.Run(L"Web", L"file:///C:/x.exe?http://", 5, L"");
     EXPECT_EQ(rec.started.size(), 3u);
     ASSERT_EQ(rec.opened.size(), 1u);
     EXPECT_EQ(rec.opened[0], L"http://example.org/");
+
+    // A stored target with a quote would smuggle arguments into a command line: nothing starts,
+    // whichever way it would have started.
+    const wchar_t* injected = L"C:\\a b.exe\" -evil \"x";
+    for (const wchar_t* label : {L"Game", L"DVD player", L"Karaoke", kWaitedPlayerLabel}) {
+        actions.Run(label, injected, 5, L"D:\\ ");
+    }
+    rec.browserInstalled = true;
+    actions.Run(L"Web", L"http://a/\" -evil \"x", 5, L"");
+    EXPECT_EQ(rec.started.size(), 3u);
+    EXPECT_EQ(rec.opened.size(), 1u);
 
     // A plain start of any other label schedules no window wait.
     actions.Run(L"Game", L"C:\\g.exe", 5, L"D:\\ ");
@@ -179,6 +217,35 @@ TEST(WindowWait, FindsANewWindowThenKeepsItMaximisedWithoutBlocking) {
     // An empty target waits for nothing.
     actions.Run(kWaitedPlayerLabel, L"", 6, L"");
     EXPECT_EQ(rec.scheduled.size(), 2u);
+}
+
+TEST(WindowWait, APendingStepGoesWithItsOwner) {
+    Recorder rec;
+    std::uintptr_t owner = 0;
+    {
+        LaunchActions actions(rec.Ports(), {});
+        owner = reinterpret_cast<std::uintptr_t>(&actions);
+    }
+    EXPECT_EQ(rec.cancelled, std::vector<std::uintptr_t>{owner});
+
+    // The system's thread timer: a cancelled step never runs, even when due before a later timer.
+    LaunchPorts system = SystemLaunchPorts();
+    int ran = 0;
+    int other = 0;
+    system.schedule(&ran, 0, [&ran] { return ++ran, 0u; });
+    system.cancelSchedule(&other);  // another owner's cancel leaves it alone
+    system.schedule(&ran, 0, [&ran] { return ++ran, 0u; });
+    system.cancelSchedule(&ran);
+    static bool later = false;
+    later = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        later = true;
+    });
+    ASSERT_NE(timer, 0u);
+    MSG msg;
+    while (!later && ::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    EXPECT_EQ(ran, 0);
 }
 
 }  // namespace
