@@ -45,24 +45,24 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; Ends a running Vantosd so its file can be replaced or removed: its window is asked to close,
-; then, if the file is still held a few seconds later, the process is ended.
-!macro DEFINE_STOP_VANTOSD prefix
-Function ${prefix}StopVantosd
-  IfFileExists "$INSTDIR\Vantosd.exe" 0 done
-  nsExec::Exec '"$SYSDIR\taskkill.exe" /IM Vantosd.exe'
+; Ends a running program of ours so its file can be replaced or removed: its windows are asked to
+; close, then, if the file is still held a few seconds later, the process is ended.
+!macro DEFINE_STOP prefix name
+Function ${prefix}Stop${name}
+  IfFileExists "$INSTDIR\${name}.exe" 0 done
+  nsExec::Exec '"$SYSDIR\taskkill.exe" /IM ${name}.exe'
   Pop $0
   StrCpy $1 0
   wait:
     ClearErrors
-    FileOpen $2 "$INSTDIR\Vantosd.exe" a
+    FileOpen $2 "$INSTDIR\${name}.exe" a
     IfErrors held
     FileClose $2
     Goto done
   held:
     IntOp $1 $1 + 1
     IntCmp $1 20 0 later later
-      nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM Vantosd.exe'
+      nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM ${name}.exe'
       Pop $0
   later:
     IntCmp $1 40 done
@@ -71,8 +71,10 @@ Function ${prefix}StopVantosd
   done:
 FunctionEnd
 !macroend
-!insertmacro DEFINE_STOP_VANTOSD ""
-!insertmacro DEFINE_STOP_VANTOSD "un."
+!insertmacro DEFINE_STOP "" Vantosd
+!insertmacro DEFINE_STOP "un." Vantosd
+!insertmacro DEFINE_STOP "" Tessaly
+!insertmacro DEFINE_STOP "un." Tessaly
 
 Function .onInit
   SetRegView ${REG_VIEW}
@@ -80,6 +82,7 @@ FunctionEnd
 
 Section "Tessaly"
   SetShellVarContext all
+  Call StopTessaly
   Call StopVantosd
   SetOutPath "$INSTDIR"
   SetOverwrite on
@@ -118,6 +121,7 @@ FunctionEnd
 ; The user's program groups (HKCU Software\Tessaly) are theirs: they stay.
 Section "Uninstall"
   SetShellVarContext all
+  Call un.StopTessaly
   Call un.StopVantosd
   Delete "$INSTDIR\Tessaly.exe"
   Delete "$INSTDIR\Vantosd.exe"

@@ -53,6 +53,8 @@ check "silent install succeeds" test $rc -eq 0
 for f in Tessaly.exe Vantosd.exe Sonorel.dll ding.wav uninstall.exe; do
   check "$f in the chosen folder" test -s "$dir/$f"
 done
+has_version() { python3 -c 'import sys; sys.exit("OriginalFilename".encode("utf-16-le") not in open(sys.argv[1], "rb").read())' "$1"; }
+for f in Tessaly.exe Vantosd.exe Sonorel.dll; do check "$f carries a version" has_version "$dir/$f"; done
 check "stripped binaries installed" cmp -s "$dir/Vantosd.exe" "$dist/stage-x64/Tessaly/Vantosd.exe"
 check "Run value names the installed Vantosd" test "$(reg_value "$run_key" Vantosd)" = '"C:\Apps\Tessaly\Vantosd.exe"'
 check "Start-menu entry" test -s "$shortcut"
@@ -66,14 +68,21 @@ size=$(reg_value "$uninstall_key" EstimatedSize)
 check "Add/Remove size in KB ($size)" test $((size)) -ge 1000 -a $((size)) -le 20000
 check "a silent install does not start Vantosd" vantosd_gone
 
-# Installing again while the installed Vantosd runs: it is stopped and replaced, in the same folder.
+# Installing again while the installed Vantosd and launcher run: both are stopped and replaced, in
+# the same folder.
 check "installed Vantosd starts" start_vantosd
-touch -d '2001-01-01' "$dir/Vantosd.exe"
+"$WINE" "$dir/Tessaly.exe" >/dev/null 2>&1 </dev/null &
+launcher_pid=$!
+check "installed launcher starts" e2e_until 40 e2e_window tessaly.exe 1
+touch -d '2001-01-01' "$dir/Vantosd.exe" "$dir/Tessaly.exe"
 rc=0
 "$WINE" "$setup" /S </dev/null >/dev/null 2>&1 || rc=$?
 check "reinstall over a running Vantosd succeeds" test $rc -eq 0
 check "Vantosd stopped by the installer" vantosd_gone
 check "Vantosd.exe replaced" test "$(stat -c %Y "$dir/Vantosd.exe")" -gt "$(date -d 2002-01-01 +%s)"
+# At once: left alone, the launcher would end by itself when its prompt's countdown runs out.
+check "the running launcher closed by the installer" bash -c "! kill -0 $launcher_pid 2>/dev/null"
+check "Tessaly.exe replaced" test "$(stat -c %Y "$dir/Tessaly.exe")" -gt "$(date -d 2002-01-01 +%s)"
 check "reinstall stays in the installed folder" test ! -e "$WINEPREFIX/drive_c/Program Files/Tessaly"
 
 # Installing with its pages, Enter on each: Vantosd runs at the end.
