@@ -9,6 +9,7 @@
 
 #include "launcher/browser/recording_player.h"
 #include "launcher/messages.h"
+#include "launcher/pages/group_store.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/handles.h"
 #include "win32/scale.h"
@@ -262,6 +263,48 @@ TEST_F(PageTest, SelectDialogDefaultsWrapAndHandOver) {
     EXPECT_EQ(state_.removableDrives, dialog.choice(1)->target);
     EXPECT_EQ(dialog.choice(1)->label, L"Play From " + dialog.choice(1)->target + L" Disk");
     EXPECT_FALSE(dialog.hwnd());
+}
+
+TEST_F(PageTest, SelectDialogSaysWhenAPathIsTooLongToKeepAndHandsNothingOver) {
+    state_.chosenProgramName = L"Long";
+    state_.chosenProgramPath = L"C:\\" + std::wstring(GroupStore::kMaxTargetUnits - 6, L'x') + L".exe";
+    ASSERT_EQ(state_.chosenProgramPath.size(), GroupStore::kMaxTargetUnits + 1);
+    CSelectDialog dialog(state_);
+    ASSERT_TRUE(dialog.Create(main_));
+    ::ShowWindow(dialog.hwnd(), SW_SHOW);
+    RECT r{};
+    ::GetWindowRect(dialog.hwnd(), &r);
+    const int below = ChoiceRect(2, win32::PrimaryScreen().cy).top;
+    auto whiteBelowChoices = [&] {
+        ::UpdateWindow(dialog.hwnd());
+        win32::WindowDc screen(nullptr);
+        int white = 0;
+        for (int y = r.top + below; y < r.bottom - 20; y += 2) {
+            for (int x = r.left + 20; x < r.right - 20; x += 2) {
+                if (::GetPixel(screen.get(), x, y) == RGB(255, 255, 255)) ++white;
+            }
+        }
+        return white;
+    };
+    const int before = whiteBelowChoices();
+    Key(dialog.hwnd(), VK_RETURN);
+    // The dialog stays, with its line; nothing goes to the main window, nothing is stored.
+    EXPECT_TRUE(Inbox().empty());
+    ASSERT_TRUE(dialog.hwnd());
+    EXPECT_EQ(dialog.notice(), CSelectDialog::kPathTooLongNotice);
+    EXPECT_GT(whiteBelowChoices(), before + 50);
+    EXPECT_TRUE(StoredNames().empty());
+    Key(dialog.hwnd(), VK_ESCAPE);
+    EXPECT_FALSE(dialog.hwnd());
+    EXPECT_TRUE(Inbox().empty());
+
+    // One character shorter fits: handed over as usual, and the next opening shows no line.
+    state_.chosenProgramPath.pop_back();
+    ASSERT_TRUE(dialog.Create(main_));
+    EXPECT_TRUE(dialog.notice().empty());
+    Key(dialog.hwnd(), VK_RETURN);
+    ASSERT_EQ(Inbox().size(), 1u);
+    EXPECT_EQ(Inbox()[0].msg, kMsgProgramPick);
 }
 
 // Runs from inside a modal loop: each tick hands the next scripted key to the window in front.

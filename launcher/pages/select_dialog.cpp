@@ -1,7 +1,9 @@
 #include "launcher/pages/select_dialog.h"
 
 #include "launcher/messages.h"
+#include "launcher/pages/group_store.h"
 #include "launcher/resource.h"
+#include "launcher/skin/skin_font.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/scale.h"
 
@@ -27,6 +29,7 @@ BOOL CSelectDialog::OnInitDialog() {
     state_.selectDialogWindow = hwnd();
     state_.selectDialogActive = true;
     FreeChoices();
+    notice_.clear();
 
     const win32::ScreenSize screen = win32::PrimaryScreen();
     const RECT r = SelectDialogRect(screen.cx, screen.cy);
@@ -99,6 +102,12 @@ void CSelectDialog::OnEntryPressed(XCStatic&) {}
 // the start folder of the open-file dialog. Either way the choice is made and the dialog ends,
 // by key or by mouse alike.
 void CSelectDialog::OnEntryActivated(XCStatic& entry) {
+    if (entry.target.empty() && state_.chosenProgramPath.size() > GroupStore::kMaxTargetUnits) {
+        // The page could never keep it: say so here, where the user looks, and add nothing.
+        notice_ = kPathTooLongNotice;
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+        return;
+    }
     if (entry.target.empty()) {
         ::PostMessageW(state_.mainWindow, kMsgProgramPick, static_cast<WPARAM>(entry.index + 1), 0);
     } else {
@@ -155,6 +164,15 @@ void CSelectDialog::Paint() {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
     DrawSkinPictureOnce(paint.get(), picture_, client);
+    if (notice_.empty()) return;
+    const int cy = win32::PrimaryScreen().cy;
+    if (!noticeFont_) noticeFont_ = CreateSkinFont({0, win32::ScaleY(cy, 30)});
+    RECT box{20, ChoiceRect(kNoticeSlot, cy).top, client.right - 20, client.bottom - 20};
+    win32::SelectedObject font(paint.get(), noticeFont_.get());
+    ::SetTextColor(paint.get(), RGB(255, 255, 255));
+    ::SetBkMode(paint.get(), TRANSPARENT);
+    ::DrawTextW(paint.get(), notice_.c_str(), static_cast<int>(notice_.size()), &box,
+                DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 }  // namespace tessaly

@@ -28,6 +28,10 @@ public:
     EntryMap& choices() { return choices_; }
 
     int choiceCount() const { return choiceCount_; }
+    // The line shown under the choices, empty when there is none.
+    const std::wstring& notice() const { return notice_; }
+    static constexpr wchar_t kPathTooLongNotice[] =
+        L"This program's path is too long to keep (127 characters at most). Esc closes.";
     int current() const { return current_; }
     const XCStatic* choice(int slot) const;
 
@@ -63,6 +67,9 @@ private:
     int choiceCount_ = 0;
     int current_ = 0;
     int highlighted_ = 0;
+    static constexpr int kNoticeSlot = 2;  // the notice starts where a third choice would
+    std::wstring notice_;
+    win32::Font noticeFont_;
 };
 
 }  // namespace tessaly
