@@ -132,6 +132,7 @@ check "Other Program: Return after it" is_dark_outline "$shot" "$PX" "$(page_til
 check "Other Program: nothing after Return" not_white "$shot" "$PX" "$(page_tile_y 3)"
 e2e_key Return
 check "Enter on it starts D:\\marker.exe" e2e_until 30 test -s "$E2E_DIR/drive-d/marker.txt"
+check "with no argument but its own path" test "$(cat "$E2E_DIR/drive-d/marker.txt")" = 'D:\marker.exe'
 win=$(e2e_window tessaly.exe 15 || true); [ -n "$win" ] && e2e_focus "$win"
 e2e_key Left
 e2e_settled_until back-on-other 30 menu_lit 6 >/dev/null

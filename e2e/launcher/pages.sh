@@ -85,6 +85,8 @@ check "Down wraps to the first, then the second" is_white "$shot" "$lx" "$(y 2)"
 MARK="$WINEPREFIX/drive_c/test progs/marker.txt"
 e2e_key Return
 check "Enter on Marker starts the program in a folder with a blank" e2e_until 30 test -s "$MARK"
+check "and it receives its own path alone, whole ($(tr '\n' '|' <"$MARK"))" \
+  test "$(cat "$MARK")" = 'C:\test progs\marker.exe'
 check "launcher still runs" e2e_alive
 
 e2e_key Down

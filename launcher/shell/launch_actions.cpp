@@ -64,6 +64,9 @@ ProcessRequest DiscListStart(std::wstring_view target, std::wstring_view cdromDr
 ProcessRequest PlainProgramStart(std::wstring_view target) {
     ProcessRequest r;
     r.application = std::wstring(target);
+    // Without a command line the program is handed its path unquoted, and a path with a blank
+    // reaches it as two arguments.
+    r.commandLine = CommandLineToken(target);
     r.inheritHandles = true;
     r.processSecurity = true;
     return r;

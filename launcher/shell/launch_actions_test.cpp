@@ -59,7 +59,8 @@ TEST(LaunchCommandLines, DiscListQuotesATargetWithBlanksAndKeepsPlainStartsAsSto
     // No disc drive: the target alone, as the program path.
     EXPECT_EQ(DiscListStart(L"C:\\a b\\dvd.exe", L""), PlainProgramStart(L"C:\\a b\\dvd.exe"));
     EXPECT_EQ(PlainProgramStart(L"C:\\a b\\x.exe").application, L"C:\\a b\\x.exe");
-    EXPECT_EQ(PlainProgramStart(L"C:\\a b\\x.exe").commandLine, L"");
+    EXPECT_EQ(Arguments(PlainProgramStart(L"C:\\a b\\x.exe").commandLine),
+              std::vector<std::wstring>{L"C:\\a b\\x.exe"});
 
     EXPECT_EQ(InternetBrowserPath(L"C:"), L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
     EXPECT_EQ(InternetBrowserPath(L""), L"\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
