@@ -10,8 +10,9 @@ pkgs=(cmake ninja-build make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-pos
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
       gstreamer1.0-plugins-ugly gstreamer1.0-tools)
 
-# Wine's 32-bit side, for the 32-bit build's tests (Debian's i386 architecture), only where this kernel runs 32-bit programs at all: elsewhere it could never
-# start and would only lengthen the set-up. Tried with a program of five instructions.
+# Wine's 32-bit side, for the 32-bit build's tests (Debian's i386 architecture), only where this
+# kernel runs 32-bit programs at all: elsewhere it could never start and would only lengthen the
+# set-up. Tried with a program of five instructions.
 kernel_runs_32bit() {
   local d rc=1
   d=$(mktemp -d)
