@@ -92,52 +92,39 @@ window_of empty_dialog.exe >/dev/null
 echo "idle empty dialog (floor):      $(probe empty_dialog.exe 5)"
 pkill -f "$bin/empty_dialog.exe" || true
 
-probe Tessaly.exe 8 >"$work/startup.txt" &
-P=$!
-launcher_at_menu
-wait "$P"
-echo "start-up to the menu:           $(cat "$work/startup.txt")"
+# during TITLE SECONDS CMD...: the launcher probed for SECONDS while CMD runs (from half a second
+# in); prints the figures after TITLE.
+during() {
+  local title=$1 seconds=$2 p; shift 2
+  probe Tessaly.exe "$seconds" >"$work/figures.txt" &
+  p=$!
+  sleep 0.5
+  "$@"
+  wait "$p"
+  printf '%-32s%s\n' "$title:" "$(cat "$work/figures.txt")"
+}
 
+during "start-up to the menu" 8 launcher_at_menu
 keys Down Down Down Down Return   # "Game Menu"
-echo "a program page open 10 s:       $(probe Tessaly.exe 10)"
+during "a program page open 10 s" 10 true
 end_launcher
 
 launcher_at_menu
 browser_from_menu 1 s              # "Play Music", drive S:
-probe Tessaly.exe 10 >"$work/tree.txt" &
-P=$!
-sleep 0.5
-keys XF86AudioPlay
-wait "$P"
-echo "Play/Pause on 20,000 songs:     $(cat "$work/tree.txt")"
+during "Play/Pause on 20,000 songs" 10 keys XF86AudioPlay
 end_launcher
 
 launcher_at_menu
 browser_from_menu 2 p              # "Browse Pictures", drive P:
 keys Return                        # into P:
 sleep 1
-probe Tessaly.exe 6 >"$work/preview.txt" &
-P=$!
-sleep 0.5
-hold Down 5
-wait "$P"
-echo "holding Down, preview on:       $(cat "$work/preview.txt")"
+during "holding Down, preview on" 6 hold Down 5
 end_launcher
 
 launcher_at_menu
 browser_from_menu 2 p
 keys Return Down                   # into P:, onto the 12-megapixel picture
 sleep 1
-probe Tessaly.exe 5 >"$work/open.txt" &
-P=$!
-sleep 0.5
-keys Return
-wait "$P"
-echo "opening a 12-megapixel picture: $(cat "$work/open.txt")"
-probe Tessaly.exe 6 >"$work/right.txt" &
-P=$!
-sleep 0.5
-hold Right 5
-wait "$P"
-echo "holding Right in the viewer:    $(cat "$work/right.txt")"
+during "opening a 12-megapixel picture" 5 keys Return
+during "holding Right in the viewer" 6 hold Right 5
 end_launcher
