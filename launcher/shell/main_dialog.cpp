@@ -118,7 +118,7 @@ namespace {
 // The menu background stretched to the screen, as a 32-bit top-down DIB section: the copy kept
 // from an earlier start (then *kept is set), else decoded and stretched; null when the picture is
 // missing or there is no memory for it. Runs on any thread.
-win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = nullptr, bool* kept = nullptr) {
+win32::Bitmap StretchedBackground(SIZE screen, DecodedPixels* decoded = nullptr, bool* kept = nullptr) {
     if (win32::Bitmap copy = LoadCachedSkinPicture(IDJ_MENU_BACKGROUND, screen,
                                                    SkinPictureCachePath(IDJ_MENU_BACKGROUND, screen))) {
         if (kept) *kept = true;
@@ -143,7 +143,7 @@ DWORD WINAPI BackgroundWorker(void* param) {
     auto& job = *static_cast<BackgroundJob*>(param);
     RegisterCommonControls();  // before the prompt needs its button class
     win32::ComInit com(COINIT_MULTITHREADED);
-    std::vector<uint32_t> decoded;  // freed after the window has its picture
+    DecodedPixels decoded;  // freed after the window has its picture
     job.result = StretchedBackground(job.screen, &decoded, &job.kept);
     ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
     return 0;
