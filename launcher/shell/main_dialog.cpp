@@ -205,6 +205,10 @@ BOOL CP01Dlg::OnInitDialog() {
 }
 
 void CP01Dlg::FirstFrameDone() {
+    // Once per run: the message number is no secret, and a second drive scan would drop a start
+    // folder that a select-dialog entry has put into the removable list.
+    if (startupFinished_) return;
+    startupFinished_ = true;
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (!state_.gdiplus) state_.gdiplus.emplace();
     if (saveBackground_) {

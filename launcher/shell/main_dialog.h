@@ -98,6 +98,7 @@ private:
     std::unique_ptr<BackgroundJob> backgroundJob_;
     win32::Handle backgroundWorker_;
     bool firstFrameShown_ = false;  // FirstFrameDone has run
+    bool startupFinished_ = false;  // FirstFrameDone has begun
     bool pageTurnPending_ = false;
     bool clockRunning_ = false;
     std::wstring clockText_;
