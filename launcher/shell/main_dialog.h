@@ -106,7 +106,6 @@ private:
     win32::MemoryDc memoryDc_;
     win32::Bitmap backgroundCache_; // the background stretched once per screen size (a DIB section)
     SIZE backgroundSize_{};
-    bool saveBackground_ = false;  // the worker decoded it: kept on disk after the first frame
     ClickRateLimiter clicks_;
     std::vector<HANDLE> clickWorkers_;  // thread handles of workers not yet handed back
     DeviceHandleHolder deviceHandles_;

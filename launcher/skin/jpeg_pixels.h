@@ -20,10 +20,6 @@ struct DecodedPixels {
     size_t count() const { return static_cast<size_t>(width) * static_cast<size_t>(height); }
 };
 
-// Bumped whenever what DecodeJpegPixels makes of the same bytes may change (another decoder or
-// version of it, other options): pictures kept on disk are keyed by it.
-constexpr uint32_t kJpegPixelsVersion = 2;
-
 // False, out left as it was, when data is not a JPEG that stb_image reads (it refuses arithmetic
 // coding and 12-bit samples), is damaged or cut short, a side is larger than maxSide (itself
 // bounded by kMaxResampleSide), it declares more 8x8 blocks than its bytes can code, or there is
