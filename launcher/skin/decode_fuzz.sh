@@ -11,7 +11,7 @@ root=$(cd "$here/../.." && pwd)
 out=${TESSALY_BUILD:-$root/build}/host
 mkdir -p "$out"
 exe=$out/decode_fuzz
-sources=("$here/decode_fuzz.cpp" "$here/jpeg_pixels.cpp" "$here/resample.cpp")
+sources=("$here/decode_fuzz.cpp" "$here/jpeg_pixels.cpp" "$here/pixel_memory.cpp" "$here/resample.cpp")
 stale=0
 [ -x "$exe" ] || stale=1
 for f in "${sources[@]}" "$here/jpeg_pixels.h" "$here/resample.h" "$0"; do

@@ -1,8 +1,21 @@
 #include "launcher/skin/jpeg_pixels.h"
 
 #include <climits>
+#include <cstring>
 
 #include "launcher/skin/resample.h"
+
+namespace tessaly {
+namespace {
+// stb asks for it only in the formats left out here; there for completeness.
+[[maybe_unused]] void* ReallocPixelMemory(void* p, size_t oldBytes, size_t newBytes) {
+    void* moved = AllocPixelMemory(newBytes);
+    if (moved && p) std::memcpy(moved, p, oldBytes < newBytes ? oldBytes : newBytes);
+    if (moved) FreePixelMemory(p);
+    return moved;
+}
+}  // namespace
+}  // namespace tessaly
 
 // Only what the compiled-in pictures need: JPEG from memory, no text for failures (stb would keep
 // it in a per-thread global).
@@ -13,6 +26,9 @@
 #define STBI_NO_FAILURE_STRINGS
 #define STBI_MAX_DIMENSIONS 16384
 #define STB_IMAGE_STATIC
+#define STBI_MALLOC(bytes) tessaly::AllocPixelMemory(bytes)
+#define STBI_FREE(p) tessaly::FreePixelMemory(p)
+#define STBI_REALLOC_SIZED(p, oldBytes, newBytes) tessaly::ReallocPixelMemory(p, oldBytes, newBytes)
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 

@@ -3,14 +3,18 @@
 // memory out, no Windows: the sanitizer run builds this file for the host as it is.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 namespace tessaly {
 
-// Pixels from malloc (both decoders hand them over without a copy).
+// Memory for decoded pixels and for the decoder's own planes (both decoders hand pixels over
+// without a copy). On Windows whole pages from the system, given back when freed: the heap kept
+// the half-megabyte chroma planes of the menu background for the life of the process. Null when
+// there is none.
+void* AllocPixelMemory(size_t bytes);
+void FreePixelMemory(void* p);
 struct FreePixels {
-    void operator()(uint32_t* p) const { std::free(p); }
+    void operator()(uint32_t* p) const { FreePixelMemory(p); }
 };
 
 struct DecodedPixels {

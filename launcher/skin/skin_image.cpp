@@ -9,7 +9,6 @@ using std::min;
 #include <gdiplus.h>
 #include <wincodec.h>
 
-#include <cstdlib>
 
 #include "launcher/skin/resample.h"
 #include "win32/resource.h"
@@ -137,7 +136,7 @@ bool DecodeJpegWithSystem(std::span<const std::byte> bytes, DecodedPixels& out) 
     // Bounded so that the row stride and the byte count stay within a UINT.
     if (width == 0 || height == 0 || width > kMaxResampleSide || height > kMaxResampleSide) return false;
     const size_t count = static_cast<size_t>(width) * height;
-    std::unique_ptr<uint32_t[], FreePixels> pixels(static_cast<uint32_t*>(std::malloc(count * 4)));
+    std::unique_ptr<uint32_t[], FreePixels> pixels(static_cast<uint32_t*>(AllocPixelMemory(count * 4)));
     if (!pixels || FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(count * 4),
                                                 reinterpret_cast<BYTE*>(pixels.get())))) {
         return false;
