@@ -379,6 +379,7 @@ void CP01Dlg::DismissPrompt(bool destroy) {
             startPrompt_->Destroy();
         } else {
             ::ShowWindow(startPrompt_->hwnd(), SW_HIDE);
+            startPrompt_->ReleasePicture();  // the prompt never comes back
         }
     }
     ShowTiles(true);
