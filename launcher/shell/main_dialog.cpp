@@ -142,10 +142,15 @@ void ForgetEarlierKeptBackground(SIZE screen) {
     ::DeleteFileW(name.c_str());  // a link planted there goes, never what it points to
 }
 
+DWORD WINAPI ControlsWorker(void*) {
+    RegisterCommonControls();  // before the prompt needs its button class
+    return 0;
+}
+
+// Beside the controls' worker, not after it: the first paint waits for the picture, and loading
+// the control library took as long as decoding and stretching.
 DWORD WINAPI BackgroundWorker(void* param) {
     auto& job = *static_cast<BackgroundJob*>(param);
-    RegisterCommonControls();  // before the prompt needs its button class
-    win32::ComInit com(COINIT_MULTITHREADED);
     DecodedPixels decoded;  // freed after the window has its picture
     job.result = StretchedBackground(job.screen, &decoded);
     ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
@@ -162,6 +167,7 @@ CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) 
     backgroundJob_ = std::make_unique<BackgroundJob>();
     auto s = win32::PrimaryScreen();
     backgroundJob_->screen = {s.cx, s.cy};
+    controlsWorker_.reset(::CreateThread(nullptr, 0, ControlsWorker, nullptr, 0, nullptr));
     if (backgroundJob_->done) {
         backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
     }
@@ -169,6 +175,7 @@ CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) 
 
 CP01Dlg::~CP01Dlg() {
     if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
+    if (controlsWorker_) ::WaitForSingleObject(controlsWorker_.get(), INFINITE);
     // The menu's page-turn picture may still show the stretched background in place.
     auto& menu = state_.turnPictures.menu;
     if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();

@@ -97,6 +97,7 @@ private:
     std::array<std::unique_ptr<IXCStatic>, kMenuTileCount> menuTiles_;
     std::unique_ptr<BackgroundJob> backgroundJob_;
     win32::Handle backgroundWorker_;
+    win32::Handle controlsWorker_;  // registers the common controls while the window is made
     bool firstFrameShown_ = false;  // FirstFrameDone has run
     bool startupFinished_ = false;  // FirstFrameDone has begun
     bool pageTurnPending_ = false;

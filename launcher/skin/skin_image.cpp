@@ -152,8 +152,11 @@ namespace {
 // The resource's pixels as 32-bit top-down rows; false when it is missing or not a picture.
 bool DecodeSkinJpeg(int id, HMODULE module, DecodedPixels& out) {
     auto bytes = win32::ResourceBytes(module, id, L"JPEG");
-    return DecodeJpegPixels(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), kMaxResampleSide, out) ||
-           DecodeJpegWithSystem(bytes, out);
+    if (DecodeJpegPixels(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), kMaxResampleSide, out)) {
+        return true;
+    }
+    win32::ComInit com(COINIT_MULTITHREADED);
+    return DecodeJpegWithSystem(bytes, out);
 }
 
 }  // namespace
@@ -176,6 +179,8 @@ win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, DecodedPix
         if (decoded) *decoded = std::move(pixels);
         return stretched;
     }
+    // The system's decoders want COM, which stb does not: started only for them.
+    win32::ComInit com(COINIT_MULTITHREADED);
     SkinPicture picture;
     if (!LoadSkinPicture(picture, id, module)) return {};
     win32::MemoryDc dc(::CreateCompatibleDC(nullptr));

@@ -76,8 +76,8 @@ bool DecodeJpegWithSystem(std::span<const std::byte> bytes, DecodedPixels& out);
 // missing, cannot be decoded, a side is not in 1..kMaxResampleSide, or there is no memory.
 // Decodes straight to pixels (DecodeJpegPixels, else DecodeJpegWithSystem) and resizes them with
 // ResamplePixels (no device bitmap in between); where neither decodes it, draws through
-// LoadSkinPicture and DrawSkinPicture, which look nearly the same. Runs on any thread that has
-// started COM. With `decoded`, the decoded pixels go there instead of being freed: freeing them
+// LoadSkinPicture and DrawSkinPicture, which look nearly the same. Runs on any thread: COM is
+// started for the system's decoders only when stb refuses the picture. With `decoded`, the decoded pixels go there instead of being freed: freeing them
 // takes milliseconds that a caller in a hurry can spend later.
 win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module = nullptr,
                                    DecodedPixels* decoded = nullptr);
