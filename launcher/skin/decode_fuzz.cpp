@@ -2,7 +2,7 @@
 // fed with damaged copies of our own pictures: random cuts, flipped bytes and forged headers.
 // Built for the host with AddressSanitizer and UndefinedBehaviorSanitizer by decode_fuzz.sh; each
 // input sits in a block of exactly its length, so reading past its end is reported.
-// usage: decode_fuzz SECONDS SEED PICTURE.jpg...
+// usage: decode_fuzz SECONDS SEED RUNS PICTURE.jpg...  (RUNS 0: as many as SECONDS allow)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -137,14 +137,16 @@ bool Check(Mutator& m, const Bytes& input, const std::string& how) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: decode_fuzz SECONDS SEED PICTURE.jpg...\n");
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: decode_fuzz SECONDS SEED RUNS PICTURE.jpg...\n");
         return 2;
     }
     const double seconds = std::atof(argv[1]);
     const uint32_t seed = static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10));
+    const long limit = std::atol(argv[3]);
+    constexpr int kFirstPicture = 4;
     std::vector<Bytes> pictures;
-    for (int i = 3; i < argc; ++i) {
+    for (int i = kFirstPicture; i < argc; ++i) {
         std::ifstream in(argv[i], std::ios::binary);
         pictures.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         DecodedPixels whole;
@@ -155,9 +157,9 @@ int main(int argc, char** argv) {
     Mutator m(seed);
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     long runs = 0, decoded = 0;
-    while (std::chrono::steady_clock::now() < end) {
+    while (std::chrono::steady_clock::now() < end && (limit <= 0 || runs < limit)) {
         const size_t which = m.Below(pictures.size());
-        std::string how = std::string(argv[3 + which]) + " seed " + std::to_string(seed) + " run " + std::to_string(runs);
+        std::string how = std::string(argv[kFirstPicture + which]) + " seed " + std::to_string(seed) + " run " + std::to_string(runs);
         Bytes input = m.Mutate(pictures[which], how);
         decoded += Check(m, input, how);
         ++runs;

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The sanitizer run of the picture decoder and resampler on the host: builds decode_fuzz with g++,
 # AddressSanitizer and UndefinedBehaviorSanitizer (again only when a source changed), then feeds it
-# damaged copies of our JPEG pictures for SECONDS. Any report ends the run with a failure.
-# usage: decode_fuzz.sh [SECONDS] [SEED]   (make test runs it briefly; longer: 600 and any seed)
+# damaged copies of our JPEG pictures for SECONDS (or RUNS inputs, whichever comes first: the
+# same seed and count try the same inputs on any machine). Any report ends the run with a failure.
+# usage: decode_fuzz.sh [SECONDS] [SEED] [RUNS]   (make test: a fixed seed and count; by hand: 600)
 set -euo pipefail
 seconds=${1:-3}
 seed=${2:-$RANDOM}
+runs=${3:-0}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 out=${TESSALY_BUILD:-$root/build}/host
@@ -24,5 +26,5 @@ if [ $stale = 1 ]; then
 fi
 export ASAN_OPTIONS=abort_on_error=1:allocator_may_return_null=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-echo "decode_fuzz.sh: rerun with: bash $0 $seconds $seed"
-exec "$exe" "$seconds" "$seed" "$root"/launcher/resources/art/*.jpg
+echo "decode_fuzz.sh: rerun with: bash $0 $seconds $seed $runs"
+exec "$exe" "$seconds" "$seed" "$runs" "$root"/launcher/resources/art/*.jpg "$here/skin_test_solid.jpg"
