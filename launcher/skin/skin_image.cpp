@@ -9,7 +9,6 @@ using std::min;
 #include <gdiplus.h>
 #include <wincodec.h>
 
-
 #include "launcher/skin/resample.h"
 #include "win32/resource.h"
 
