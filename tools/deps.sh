@@ -8,7 +8,9 @@ pkgs=(cmake ninja-build make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-pos
       fonts-liberation pulseaudio pulseaudio-utils googletest python3
       # Wine (64-bit, so the amd64 builds) decodes media through GStreamer; the tools make test media.
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-      gstreamer1.0-plugins-ugly gstreamer1.0-tools)
+      gstreamer1.0-plugins-ugly gstreamer1.0-tools
+      # The JPEG decoder's header; the host compiler for its sanitizer run.
+      libstb-dev g++)
 
 # Wine's 32-bit side, for the 32-bit build's tests (Debian's i386 architecture), only where this
 # kernel runs 32-bit programs at all: elsewhere it could never start and would only lengthen the

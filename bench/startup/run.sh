@@ -4,7 +4,8 @@
 # memory of both: private bytes (the commit charge, PagefileUsage, as the system reports it to a
 # program asking from outside: bench/startup/private_bytes.exe; Wine reports anonymous resident
 # memory and swap) 2 s after the first frame, for Tessaly with its
-# menu shown (Enter pressed on the prompt); medians of 3 runs each, and their difference.
+# menu shown (Enter pressed on the prompt); medians of 3 runs each, and their difference; beside it
+# the Wine process's private pages as Linux counts them (Private_Clean + Private_Dirty).
 # usage: bench/startup/run.sh [N] (after a build; uses build/ or $TESSALY_BUILD)
 set -euo pipefail
 n=${1:-7}
@@ -50,7 +51,8 @@ echo "empty dialog: ${floor[*]} ms (median $f)"
 echo "Tessaly:      ${launcher[*]} ms (median $t)"
 awk -v t="$t" -v f="$f" 'BEGIN { printf "ratio Tessaly / empty dialog: %.2f\n", t / f }'
 
-memory() {  # memory EXE [KEY]: private KB of EXE, idle, after KEY (if any) went to its window
+memory() {  # memory EXE [KEY]: private KB of EXE, idle, after KEY (if any) went to its window, then
+            # the private KB Linux counts for its process
   python3 "$here/first_frame.py" 60 900 "$WINE" "$bin/$1" >/dev/null
   if [ -n "${2:-}" ]; then
     local w
@@ -60,7 +62,10 @@ memory() {  # memory EXE [KEY]: private KB of EXE, idle, after KEY (if any) went
     xdotool key "$2"
   fi
   sleep 2
-  "$WINE" "$bin/private_bytes.exe" "$1" 2>/dev/null | tr -d '\r'
+  local pb pid
+  pb=$("$WINE" "$bin/private_bytes.exe" "$1" 2>/dev/null | tr -d '\r')
+  pid=$(pgrep -f "$bin/$1" | head -n 1)
+  echo "$pb $(awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$pid/smaps_rollup" 2>/dev/null)"
   end_program "$1"
 }
 floor=(); launcher=()
@@ -68,8 +73,12 @@ for _ in 1 2 3; do
   floor+=("$(memory empty_dialog.exe)")
   launcher+=("$(memory Tessaly.exe Return)")
 done
-f=$(printf '%s\n' "${floor[@]}" | median)
-t=$(printf '%s\n' "${launcher[@]}" | median)
-echo "private KB, empty dialog: ${floor[*]} (median $f)"
-echo "private KB, Tessaly menu: ${launcher[*]} (median $t)"
-awk -v t="$t" -v f="$f" 'BEGIN { printf "Tessaly - empty dialog: %.1f MB (%.1f MB against %.1f MB)\n", (t - f) / 1024, t / 1024, f / 1024 }'
+report() {  # report COLUMN WHAT
+  f=$(printf '%s\n' "${floor[@]}" | cut -d' ' -f"$1" | median)
+  t=$(printf '%s\n' "${launcher[@]}" | cut -d' ' -f"$1" | median)
+  echo "$2 KB, empty dialog: $(printf '%s\n' "${floor[@]}" | cut -d' ' -f"$1" | tr '\n' ' ')(median $f)"
+  echo "$2 KB, Tessaly menu: $(printf '%s\n' "${launcher[@]}" | cut -d' ' -f"$1" | tr '\n' ' ')(median $t)"
+  awk -v t="$t" -v f="$f" -v w="$2" 'BEGIN { printf "%s, Tessaly - empty dialog: %.1f MB (%.1f MB against %.1f MB)\n", w, (t - f) / 1024, t / 1024, f / 1024 }'
+}
+report 1 "private bytes"
+report 2 "Linux private pages"

@@ -16,7 +16,6 @@
 #include "launcher/pages/access_service.h"
 #include "launcher/pages/drive_lists.h"
 #include "launcher/resource.h"
-#include "launcher/skin/picture_cache.h"
 #include "launcher/skin/xcbutton.h"
 #include "launcher/skin/xcstatic.h"
 #include "win32/scale.h"
@@ -115,15 +114,9 @@ int& ClockFontHeight() {
 
 namespace {
 
-// The menu background stretched to the screen, as a 32-bit top-down DIB section: the copy kept
-// from an earlier start (then *kept is set), else decoded and stretched; null when the picture is
-// missing or there is no memory for it. Runs on any thread.
-win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = nullptr, bool* kept = nullptr) {
-    if (win32::Bitmap copy = LoadCachedSkinPicture(IDJ_MENU_BACKGROUND, screen,
-                                                   SkinPictureCachePath(IDJ_MENU_BACKGROUND, screen))) {
-        if (kept) *kept = true;
-        return copy;
-    }
+// The menu background stretched to the screen, as a 32-bit top-down DIB section; null when the
+// picture is missing or there is no memory for it. Runs on any thread.
+win32::Bitmap StretchedBackground(SIZE screen, DecodedPixels* decoded = nullptr) {
     return StretchedSkinPicture(IDJ_MENU_BACKGROUND, screen, nullptr, decoded);
 }
 
@@ -132,20 +125,36 @@ win32::Bitmap StretchedBackground(SIZE screen, std::vector<uint32_t>* decoded = 
 struct BackgroundJob {
     SIZE screen{};
     win32::Bitmap result;
-    bool kept = false;  // result came from the copy kept on disk
     // Set once result is there: the paint need not wait for the worker's clean-up as well.
     win32::Handle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 namespace {
 
+// Earlier versions kept the stretched background in the temporary folder; decoding it is now
+// as quick as reading that copy back, so the file only takes room.
+void ForgetEarlierKeptBackground(SIZE screen) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (n == 0 || n > MAX_PATH) return;
+    const std::wstring name = std::wstring(folder, n) + L"Tessaly-" + std::to_wstring(IDJ_MENU_BACKGROUND) + L"-" +
+                              std::to_wstring(screen.cx) + L"x" + std::to_wstring(screen.cy) + L".pixels";
+    ::DeleteFileW(name.c_str());  // a link planted there goes, never what it points to
+}
+
+DWORD WINAPI ControlsWorker(void*) {
+    RegisterCommonControls();  // before the prompt needs its button class
+    return 0;
+}
+
+// Beside the controls' worker, not after it: the first paint waits for the picture, and loading
+// the control library took as long as decoding and stretching.
 DWORD WINAPI BackgroundWorker(void* param) {
     auto& job = *static_cast<BackgroundJob*>(param);
-    RegisterCommonControls();  // before the prompt needs its button class
-    win32::ComInit com(COINIT_MULTITHREADED);
-    std::vector<uint32_t> decoded;  // freed after the window has its picture
-    job.result = StretchedBackground(job.screen, &decoded, &job.kept);
+    DecodedPixels decoded;  // freed after the window has its picture
+    job.result = StretchedBackground(job.screen, &decoded);
     ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
+    ForgetEarlierKeptBackground(job.screen);
     return 0;
 }
 
@@ -158,6 +167,7 @@ CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) 
     backgroundJob_ = std::make_unique<BackgroundJob>();
     auto s = win32::PrimaryScreen();
     backgroundJob_->screen = {s.cx, s.cy};
+    controlsWorker_.reset(::CreateThread(nullptr, 0, ControlsWorker, nullptr, 0, nullptr));
     if (backgroundJob_->done) {
         backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
     }
@@ -165,6 +175,7 @@ CP01Dlg::CP01Dlg(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) 
 
 CP01Dlg::~CP01Dlg() {
     if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
+    if (controlsWorker_) ::WaitForSingleObject(controlsWorker_.get(), INFINITE);
     // The menu's page-turn picture may still show the stretched background in place.
     auto& menu = state_.turnPictures.menu;
     if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
@@ -205,14 +216,12 @@ BOOL CP01Dlg::OnInitDialog() {
 }
 
 void CP01Dlg::FirstFrameDone() {
+    // Once per run: the message number is no secret, and a second drive scan would drop a start
+    // folder that a select-dialog entry has put into the removable list.
+    if (startupFinished_) return;
+    startupFinished_ = true;
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (!state_.gdiplus) state_.gdiplus.emplace();
-    if (saveBackground_) {
-        // For the next start, as soon as the prompt is on screen.
-        SaveCachedSkinPicture(backgroundCache_.get(), IDJ_MENU_BACKGROUND,
-                              SkinPictureCachePath(IDJ_MENU_BACKGROUND, backgroundSize_));
-        saveBackground_ = false;
-    }
     // The icon shows only in the task switcher, never over the full-screen frame.
     if (!icon_) {
         icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
@@ -377,6 +386,7 @@ void CP01Dlg::DismissPrompt(bool destroy) {
             startPrompt_->Destroy();
         } else {
             ::ShowWindow(startPrompt_->hwnd(), SW_HIDE);
+            startPrompt_->ReleasePicture();  // the prompt never comes back
         }
     }
     ShowTiles(true);
@@ -573,9 +583,8 @@ void CP01Dlg::TakeBackground() {
     if (backgroundWorker_) {
         ::WaitForSingleObject(backgroundJob_->done.get(), INFINITE);  // the thread ends on its own
     } else {
-        backgroundJob_->result = StretchedBackground(backgroundJob_->screen, nullptr, &backgroundJob_->kept);
+        backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
     }
-    saveBackground_ = backgroundJob_->result && !backgroundJob_->kept;
     SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
     backgroundJob_.reset();
 }

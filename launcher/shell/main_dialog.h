@@ -97,7 +97,9 @@ private:
     std::array<std::unique_ptr<IXCStatic>, kMenuTileCount> menuTiles_;
     std::unique_ptr<BackgroundJob> backgroundJob_;
     win32::Handle backgroundWorker_;
+    win32::Handle controlsWorker_;  // registers the common controls while the window is made
     bool firstFrameShown_ = false;  // FirstFrameDone has run
+    bool startupFinished_ = false;  // FirstFrameDone has begun
     bool pageTurnPending_ = false;
     bool clockRunning_ = false;
     std::wstring clockText_;
@@ -105,7 +107,6 @@ private:
     win32::MemoryDc memoryDc_;
     win32::Bitmap backgroundCache_; // the background stretched once per screen size (a DIB section)
     SIZE backgroundSize_{};
-    bool saveBackground_ = false;  // the worker decoded it: kept on disk after the first frame
     ClickRateLimiter clicks_;
     std::vector<HANDLE> clickWorkers_;  // thread handles of workers not yet handed back
     DeviceHandleHolder deviceHandles_;

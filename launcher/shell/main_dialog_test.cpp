@@ -104,6 +104,12 @@ TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
     EXPECT_TRUE(VisibleChildren(dlg.hwnd(), L"Static").empty());
     EXPECT_NE(s.clickSoundPath.find(L"\\ding.wav"), std::wstring::npos);
 
+    // Start-up finishes once: the same message again (from anyone) scans no drives.
+    s.removableDrives = L"C:\\Games\\";
+    ::PostMessageW(dlg.hwnd(), kMsgDecodeTurnPage, 0, 0);
+    Pump();
+    EXPECT_EQ(s.removableDrives, L"C:\\Games\\");
+
     RECT r{};
     ::GetWindowRect(dlg.hwnd(), &r);
     EXPECT_EQ(r.right - r.left, ::GetSystemMetrics(SM_CXSCREEN));

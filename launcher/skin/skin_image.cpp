@@ -9,10 +9,6 @@ using std::min;
 #include <gdiplus.h>
 #include <wincodec.h>
 
-#include <new>
-#include <vector>
-
-#include "launcher/skin/jpeg_decode.h"
 #include "launcher/skin/resample.h"
 #include "win32/resource.h"
 
@@ -112,16 +108,18 @@ bool DrawSkinPictureOnce(HDC dc, const SkinPicture& picture, const RECT& client)
     return true;
 }
 
-std::vector<uint32_t> DecodeJpegWithSystem(std::span<const std::byte> bytes, UINT& width, UINT& height) {
+bool DecodeJpegWithSystem(std::span<const std::byte> bytes, DecodedPixels& out) {
     win32::ComPtr<IWICImagingFactory> factory;
-    if (bytes.empty() || FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                                   IID_IWICImagingFactory, factory.put_void()))) {
-        return {};
+    if (bytes.empty() || bytes.size() > MAXDWORD ||
+        FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  factory.put_void()))) {
+        return false;
     }
     win32::ComPtr<IWICStream> stream;
     win32::ComPtr<IWICBitmapDecoder> decoder;
     win32::ComPtr<IWICBitmapFrameDecode> frame;
     win32::ComPtr<IWICFormatConverter> converter;
+    UINT width = 0, height = 0;
     if (FAILED(factory->CreateStream(stream.put())) ||
         FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<std::byte*>(bytes.data())), static_cast<DWORD>(bytes.size()))) ||
         // The JPEG decoder by name: asking every registered decoder whether it knows the data
@@ -132,40 +130,37 @@ std::vector<uint32_t> DecodeJpegWithSystem(std::span<const std::byte> bytes, UIN
         FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
                                      WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&width, &height))) {
-        return {};
+        return false;
     }
     // Bounded so that the row stride and the byte count stay within a UINT.
-    if (width == 0 || height == 0 || width > kMaxResampleSide || height > kMaxResampleSide) return {};
-    std::vector<uint32_t> pixels;
-    try {
-        pixels.resize(static_cast<size_t>(width) * height);
-    } catch (const std::bad_alloc&) {
-        return {};
+    if (width == 0 || height == 0 || width > kMaxResampleSide || height > kMaxResampleSide) return false;
+    const size_t count = static_cast<size_t>(width) * height;
+    std::unique_ptr<uint32_t[], FreePixels> pixels(static_cast<uint32_t*>(AllocPixelMemory(count * 4)));
+    if (!pixels || FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(count * 4),
+                                                reinterpret_cast<BYTE*>(pixels.get())))) {
+        return false;
     }
-    if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
-                                     reinterpret_cast<BYTE*>(pixels.data())))) {
-        return {};
-    }
-    return pixels;
+    out.width = static_cast<int>(width);
+    out.height = static_cast<int>(height);
+    out.pixels = std::move(pixels);
+    return true;
 }
 
 namespace {
 
-// The resource's pixels as 32-bit top-down rows; empty when it is missing or not a picture.
-std::vector<uint32_t> DecodeSkinJpeg(int id, HMODULE module, UINT& width, UINT& height) {
+// The resource's pixels as 32-bit top-down rows; false when it is missing or not a picture.
+bool DecodeSkinJpeg(int id, HMODULE module, DecodedPixels& out) {
     auto bytes = win32::ResourceBytes(module, id, L"JPEG");
-    DecodedJpeg own;
-    if (DecodeBaselineJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), kMaxResampleSide, own)) {
-        width = static_cast<UINT>(own.width);
-        height = static_cast<UINT>(own.height);
-        return std::move(own.pixels);
+    if (DecodeJpegPixels(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), kMaxResampleSide, out)) {
+        return true;
     }
-    return DecodeJpegWithSystem(bytes, width, height);
+    win32::ComInit com(COINIT_MULTITHREADED);
+    return DecodeJpegWithSystem(bytes, out);
 }
 
 }  // namespace
 
-win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, std::vector<uint32_t>* decoded) {
+win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, DecodedPixels* decoded) {
     if (!module) module = ::GetModuleHandleW(nullptr);
     if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxResampleSide || size.cy > kMaxResampleSide) return {};
     BITMAPINFO info{};
@@ -173,18 +168,18 @@ win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, std::vecto
     void* bits = nullptr;
     win32::Bitmap stretched(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!stretched || !bits) return {};
-    UINT width = 0;
-    UINT height = 0;
-    std::vector<uint32_t> pixels = DecodeSkinJpeg(id, module, width, height);
-    if (!pixels.empty()) {
+    DecodedPixels pixels;
+    if (DecodeSkinJpeg(id, module, pixels)) {
         // Resized here rather than by the system's stretch: several times faster, and the same
         // pixels on every system.
-        const PixelRect from{pixels.data(), pixels.size(), static_cast<int>(width), static_cast<int>(height)};
+        const PixelRect from{pixels.pixels.get(), pixels.count(), pixels.width, pixels.height};
         const size_t count = static_cast<size_t>(size.cx) * size.cy;
         if (!ResamplePixels(from, PixelRect{static_cast<uint32_t*>(bits), count, size.cx, size.cy})) return {};
         if (decoded) *decoded = std::move(pixels);
         return stretched;
     }
+    // The system's decoders want COM, which stb does not: started only for them.
+    win32::ComInit com(COINIT_MULTITHREADED);
     SkinPicture picture;
     if (!LoadSkinPicture(picture, id, module)) return {};
     win32::MemoryDc dc(::CreateCompatibleDC(nullptr));

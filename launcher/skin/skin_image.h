@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "launcher/skin/jpeg_pixels.h"
 #include "launcher/skin/resample.h"
 #include "win32/handles.h"
 
@@ -67,18 +68,19 @@ int DrawSkinPicture(HDC dc, const SkinPicture& picture, int left, int top, int r
 // there is no memory for the off-screen bitmap.
 bool DrawSkinPictureOnce(HDC dc, const SkinPicture& picture, const RECT& client);
 // A JPEG picture decoded by the system's imaging component, as 32-bit top-down rows (BGRX): for
-// what DecodeBaselineJpeg refuses. Empty when there is no such component, the data is not a
-// picture, or a side is larger than kMaxResampleSide. Runs on any thread that has started COM.
-std::vector<uint32_t> DecodeJpegWithSystem(std::span<const std::byte> bytes, UINT& width, UINT& height);
+// what DecodeJpegPixels refuses. False, out left as it was, when there is no such component, the
+// data is not a picture, or a side is larger than kMaxResampleSide. Runs on any thread that has
+// started COM.
+bool DecodeJpegWithSystem(std::span<const std::byte> bytes, DecodedPixels& out);
 // JPEG resource id stretched to size into a new 32-bit top-down DIB section; null when it is
 // missing, cannot be decoded, a side is not in 1..kMaxResampleSide, or there is no memory.
-// Decodes straight to pixels (DecodeBaselineJpeg, else DecodeJpegWithSystem) and resizes them with
+// Decodes straight to pixels (DecodeJpegPixels, else DecodeJpegWithSystem) and resizes them with
 // ResamplePixels (no device bitmap in between); where neither decodes it, draws through
-// LoadSkinPicture and DrawSkinPicture, which look nearly the same. Runs on any thread that has
-// started COM. With `decoded`, the decoded pixels go there instead of being freed: freeing them
+// LoadSkinPicture and DrawSkinPicture, which look nearly the same. Runs on any thread: COM is
+// started for the system's decoders only when stb refuses the picture. With `decoded`, the decoded pixels go there instead of being freed: freeing them
 // takes milliseconds that a caller in a hurry can spend later.
 win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module = nullptr,
-                                   std::vector<uint32_t>* decoded = nullptr);
+                                   DecodedPixels* decoded = nullptr);
 // Size in device pixels of dc (or of the screen when dc is null); (0, 0) for an empty picture.
 SIZE SkinPictureSize(const SkinPicture& picture, HDC dc = nullptr);
 

@@ -23,6 +23,11 @@ void XCButton::StopCountdown() {
     countdown_.Stop();
 }
 
+void XCButton::ReleasePicture() {
+    picture_.reset();
+    pictureSize_ = {};
+}
+
 void XCButton::OnCountdownTick() {
     Countdown::Tick tick = countdown_.Next();
     if (!tick.counted) return;

@@ -28,6 +28,9 @@ public:
 
     // Kills the countdown timer (when it was started) and makes any tick still queued inert.
     void StopCountdown();
+    // Lets the stretched picture go (the next paint makes it again): a prompt hidden for good
+    // need not hold its pixels.
+    void ReleasePicture();
 
     void Paint(HDC dc) override;
 

@@ -87,6 +87,12 @@ TEST_F(PromptTest, PictureFillsTheButtonAndTheCaptionShrinksToItsBox) {
     EXPECT_LT(std::abs(GetGValue(middle) - 30), 12);
     EXPECT_LT(std::abs(GetBValue(middle) - 40), 12);
     EXPECT_EQ(prompt.fontWidth(), 70);  // nothing to fit yet
+    // Released, the picture comes back with the next paint.
+    prompt.ReleasePicture();
+    EXPECT_FALSE(prompt.hasPicture());
+    canvas.PaintFrom(prompt.hwnd());
+    EXPECT_TRUE(prompt.hasPicture());
+    EXPECT_EQ(canvas.At(100, 40), middle);
 
     Tick(prompt);
     canvas.PaintFrom(prompt.hwnd());
