@@ -220,6 +220,13 @@ TEST(WindowWait, FindsANewWindowThenKeepsItMaximisedWithoutBlocking) {
     EXPECT_EQ(rec.scheduled.size(), 2u);
 }
 
+bool g_laterTimerRan = false;
+
+void CALLBACK LaterTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    g_laterTimerRan = true;
+}
+
 TEST(WindowWait, APendingStepGoesWithItsOwner) {
     Recorder rec;
     std::uintptr_t owner = 0;
@@ -237,15 +244,11 @@ TEST(WindowWait, APendingStepGoesWithItsOwner) {
     system.cancelSchedule(&other);  // another owner's cancel leaves it alone
     system.schedule(&ran, 0, [&ran] { return ++ran, 0u; });
     system.cancelSchedule(&ran);
-    static bool later = false;
-    later = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        later = true;
-    });
+    g_laterTimerRan = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, LaterTimer);
     ASSERT_NE(timer, 0u);
     MSG msg;
-    while (!later && ::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    while (!g_laterTimerRan && ::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
     EXPECT_EQ(ran, 0);
 }
 
