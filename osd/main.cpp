@@ -5,6 +5,6 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::SetAppInstance(instance);
-    osd::CVantosdApp app;
+    osd::VantosdApp app;
     return app.Run();
 }

@@ -3,8 +3,8 @@
 #include <endpointvolume.h>
 #include <mmsystem.h>
 
-#include "launcher/audio/endpoint_step.h"
-#include "launcher/audio/line_volume.h"
+#include "common/audio/endpoint_step.h"
+#include "common/audio/line_volume.h"
 #include "osd/osd_display.h"
 #include "win32/mixer.h"
 

@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 #include <gtest/gtest.h>
 
-#include "launcher/audio/test_support/fake_core_audio.h"
+#include "common/testing/fake_core_audio.h"
 
 namespace osd {
 namespace {

@@ -3,14 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "launcher/audio/line_volume.h"
+#include "common/audio/line_volume.h"
 #include "osd/startup.h"
 #include "osd/system_volume.h"
-#include "osd/vantosd_dlg.h"
+#include "osd/osd_window.h"
 
 namespace osd {
 
-int CVantosdApp::Run() {
+int VantosdApp::Run() {
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     ::InitCommonControlsEx(&controls);
 
@@ -20,7 +20,7 @@ int CVantosdApp::Run() {
     // Core Audio and the picture loader both need COM on this, the only, thread.
     win32::ComInit com;
     SystemVolume volume(audio::WindowsMajorVersion());
-    CVantosdDlg dialog(volume);
+    OsdWindow dialog(volume);
     dialog.DoModal(nullptr);
     return 0;
 }

@@ -6,7 +6,7 @@
 
 namespace osd {
 
-class CVantosdApp {
+class VantosdApp {
 public:
     // Runs the program; returns its exit code.
     int Run();

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/browser/browser_dialog.h"
-#include "launcher/browser/recording_player.h"
+#include "launcher/ui/browser_window.h"
+#include "launcher/testing/recording_player.h"
 
 #include "bench/clock.h"
 
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     const std::wstring root = MakeTree();
 
     tessaly::RecordingPlayer player;
-    tessaly::CMyOPenFileDialog browser(player, {}, nullptr, std::make_unique<TreeDrive>(root));
+    tessaly::BrowserWindow browser(player, {}, nullptr, std::make_unique<TreeDrive>(root));
     browser.SetMode(0);
     if (!browser.Create(nullptr)) return 1;
     HWND hwnd = browser.hwnd();

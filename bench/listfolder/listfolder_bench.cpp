@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/pages/folder_scanner.h"
+#include "launcher/system/folder_scanner.h"
 #include "win32/handles.h"
 
 #include "bench/clock.h"

@@ -17,9 +17,9 @@ using std::max;
 using std::min;
 #include <gdiplus.h>
 
-#include "launcher/browser/page_turn.h"
-#include "launcher/browser/picture_viewer.h"
-#include "launcher/skin/skin_image.h"
+#include "launcher/ui/page_turn.h"
+#include "launcher/ui/picture_viewer.h"
+#include "common/skin/skin_image.h"
 #include "win32/handles.h"
 #include "win32/window.h"
 
@@ -102,7 +102,7 @@ double DecodeOnly(const std::wstring& path) {
 double ViewerFirstFrame(const std::wstring& folder, const std::wstring& name) {
     double first = -1;
     const double t0 = Now();
-    tessaly::CSHowPicDialog viewer;
+    tessaly::PictureViewer viewer;
     tessaly::TurnOptions options;
     options.frameIntervalMs = 0;
     options.afterFrame = [&](int frame) {

@@ -27,7 +27,7 @@ cleanup() {
 trap cleanup EXIT
 
 echo "making the media (20,000 songs as links to one, 500 pictures)..."
-bash "$TESSALY_ROOT/launcher/browser/player_support/make_media.sh" "$work/media" >/dev/null
+bash "$TESSALY_ROOT/launcher/testing/make_media.sh" "$work/media" >/dev/null
 mkdir -p "$work/songs"
 for ((d = 0; d < 2000; d++)); do
   mkdir -p "$work/songs/album $d"

@@ -15,7 +15,7 @@ CX=1280
 CY=1024
 e2e_setup "${CX}x${CY}"
 media=$E2E_DIR/media
-bash "$TESSALY_ROOT/launcher/browser/player_support/make_media.sh" "$media"
+bash "$TESSALY_ROOT/launcher/testing/make_media.sh" "$media"
 mkdir -p "$E2E_DIR/song" "$E2E_DIR/tree/album/disc" "$E2E_DIR/video"
 cp "$media/tone.mp3" "$E2E_DIR/song/song.mp3"
 cp "$media/tone.mp3" "$E2E_DIR/tree/album/one.mp3"

@@ -11,7 +11,7 @@ if [ -z "${PULSE_SERVER:-}" ]; then
 fi
 e2e_setup 1280x1024
 media=$E2E_DIR/media
-bash "$TESSALY_ROOT/launcher/browser/player_support/make_media.sh" "$media"
+bash "$TESSALY_ROOT/launcher/testing/make_media.sh" "$media"
 win() { echo "Z:${media//\//\\}\\$1"; }
 
 OUT=$E2E_DIR/drive.out

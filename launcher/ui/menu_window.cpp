@@ -1,0 +1,738 @@
+#include "launcher/ui/menu_window.h"
+
+#include "launcher/ui/page_turn.h"
+#include "launcher/ui/picture_viewer.h"
+#include "launcher/system/player_media.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "common/audio/line_volume.h"
+#include "launcher/ui/messages.h"
+#include "launcher/system/access_service.h"
+#include "launcher/system/drive_lists.h"
+#include "launcher/resources/resource.h"
+#include "launcher/ui/prompt_button.h"
+#include "launcher/ui/tiles.h"
+#include "win32/scale.h"
+#include "win32/shell.h"
+
+namespace tessaly {
+namespace {
+
+// The file kind a browsing menu command lists: "Play Video" and "Karaoke" videos, "Play Music",
+// "Browse Pictures", "Add Program" programs.
+int BrowserKindOfCommand(int command) {
+    switch (command) {
+        case 2: return static_cast<int>(MediaKind::Music);
+        case 3: return static_cast<int>(MediaKind::Picture);
+        case 7: return static_cast<int>(MediaKind::Program);
+        default: return static_cast<int>(MediaKind::Video);
+    }
+}
+
+win32::Font& ClockFont() {
+    static win32::Font font;
+    return font;
+}
+
+LOGFONTW ClockFontDescription() {
+    LOGFONTW lf{};
+    if (ClockFont()) ::GetObjectW(ClockFont().get(), sizeof(lf), &lf);
+    return lf;
+}
+
+// Arial at cy*500/1920 tenths of a point, then bold at cy*40/1024 pixels high and
+// ClockFontWidth() wide.
+void CreateClockFont(int cy) {
+    win32::WindowDc screen(nullptr);
+    int tenths = cy * 500 / 1920;
+    LOGFONTW lf{};
+    lf.lfHeight = -::MulDiv(tenths, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
+    std::wcscpy(lf.lfFaceName, L"Arial");
+    lf.lfWeight = FW_BOLD;
+    lf.lfHeight = win32::ScaleY(cy, 40);
+    lf.lfWidth = ClockFontWidth();
+    ClockFont().reset(::CreateFontIndirectW(&lf));
+}
+
+// Everything a click worker needs, prepared on the user-interface thread: the worker shares
+// no data with it.
+struct ClickJob {
+    HANDLE self = nullptr;
+    HWND mainWindow = nullptr;
+    std::wstring openCommand;
+};
+
+DWORD WINAPI ClickSoundWorker(void* param) {
+    std::unique_ptr<ClickJob> job(static_cast<ClickJob*>(param));
+    if (::mciSendStringW(job->openCommand.c_str(), nullptr, 0, nullptr) == 0) {
+        ::mciSendStringW(L"play movie wait", nullptr, 0, nullptr);
+        ::mciSendStringW(L"stop movie", nullptr, 0, nullptr);
+        ::mciSendStringW(L"close movie", nullptr, 0, nullptr);
+    }
+    // The main window answers 1 once it has closed our handle; it also forgets it, so a handle
+    // value it no longer knows is never closed on anyone's word.
+    const bool handedBack = ::SendMessageW(job->mainWindow, kMsgCloseWorker,
+                                           reinterpret_cast<WPARAM>(job->self), 0) == 1;
+    // Nobody took the handle (the window is gone): close it here.
+    if (!handedBack) ::CloseHandle(job->self);
+    return 0;
+}
+
+// The system's common control classes, registered once for the life of the process, by the
+// background worker while the main window is being made: loading them (their classes, cursors and
+// theme) on the main thread delayed the first frame by about 15 ms, and the start prompt's button
+// class comes from the same library (the manifest asks for its version 6).
+void RegisterCommonControls() {
+    static const win32::Module controls = [] {
+        win32::Module module(::LoadLibraryW(L"comctl32.dll"));
+        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        if (auto init = win32::ProcAddress<Init>(module.get(), "InitCommonControlsEx")) {
+            INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+            init(&icc);
+        }
+        return module;
+    }();
+    (void)controls;
+}
+
+}  // namespace
+
+int& ClockFontWidth() {
+    static int width = 20;
+    return width;
+}
+int& ClockFontHeight() {
+    static int height = 50;
+    return height;
+}
+
+namespace {
+
+// The menu background stretched to the screen, as a 32-bit top-down DIB section; null when the
+// picture is missing or there is no memory for it. Runs on any thread.
+win32::Bitmap StretchedBackground(SIZE screen, DecodedPixels* decoded = nullptr) {
+    return StretchedSkinPicture(IDJ_MENU_BACKGROUND, screen, nullptr, decoded);
+}
+
+}  // namespace
+
+struct BackgroundJob {
+    SIZE screen{};
+    win32::Bitmap result;
+    // Set once result is there: the paint need not wait for the worker's clean-up as well.
+    win32::Handle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+namespace {
+
+// Earlier versions kept the stretched background in the temporary folder; decoding it is now
+// as quick as reading that copy back, so the file only takes room.
+void ForgetEarlierKeptBackground(SIZE screen) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (n == 0 || n > MAX_PATH) return;
+    const std::wstring name = std::wstring(folder, n) + L"Tessaly-" + std::to_wstring(IDJ_MENU_BACKGROUND) + L"-" +
+                              std::to_wstring(screen.cx) + L"x" + std::to_wstring(screen.cy) + L".pixels";
+    ::DeleteFileW(name.c_str());  // a link planted there goes, never what it points to
+}
+
+DWORD WINAPI ControlsWorker(void*) {
+    RegisterCommonControls();  // before the prompt needs its button class
+    return 0;
+}
+
+// Beside the controls' worker, not after it: the first paint waits for the picture, and loading
+// the control library took as long as decoding and stretching.
+DWORD WINAPI BackgroundWorker(void* param) {
+    auto& job = *static_cast<BackgroundJob*>(param);
+    DecodedPixels decoded;  // freed after the window has its picture
+    job.result = StretchedBackground(job.screen, &decoded);
+    ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
+    ForgetEarlierKeptBackground(job.screen);
+    return 0;
+}
+
+}  // namespace
+
+MenuWindow::MenuWindow(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) {
+    CreateClockFont(win32::PrimaryScreen().cy);
+    // The background is decoded and stretched while the window is being made; the first paint
+    // waits for it.
+    backgroundJob_ = std::make_unique<BackgroundJob>();
+    auto s = win32::PrimaryScreen();
+    backgroundJob_->screen = {s.cx, s.cy};
+    controlsWorker_.reset(::CreateThread(nullptr, 0, ControlsWorker, nullptr, 0, nullptr));
+    if (backgroundJob_->done) {
+        backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
+    }
+}
+
+MenuWindow::~MenuWindow() {
+    if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
+    if (controlsWorker_) ::WaitForSingleObject(controlsWorker_.get(), INFINITE);
+    // The menu's page-turn picture may still show the stretched background in place.
+    auto& menu = state_.turnPictures.menu;
+    if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
+}
+
+void MenuWindow::PlaceFullScreen() {
+    // A maximised pop-up does not cover the screen everywhere (no window manager): place it.
+    auto s = win32::PrimaryScreen();
+    ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, s.cx, s.cy, SWP_SHOWWINDOW);
+}
+
+BOOL MenuWindow::OnInitDialog() {
+    LauncherState& state = state_;
+    state.mainWindow = hwnd();
+    hook_.Install([this](WPARAM message, const KBDLLHOOKSTRUCT& event) {
+        return HandleHookEvent(message, event, keys_, *this);
+    }, win32::AppInstance());
+    PlaceFullScreen();
+
+    auto s = win32::PrimaryScreen();
+    clockRect_ = ClockRect(s.cx, s.cy, ClockFontHeight());
+    {
+        win32::WindowDc screen(nullptr);
+        memoryDc_.reset(::CreateCompatibleDC(screen.get()));
+    }
+    StartClock();
+    ClockStep();
+
+    const bool prompted = CreateStartPrompt();
+    // Without a prompt there is no countdown to end the launcher and nothing to answer: the menu
+    // comes up as if the prompt had been answered, so the remote still reaches something.
+    if (!prompted) DismissPrompt(true);
+    state.clickSoundPath = win32::ExecutableFolder() + L"\\ding.wav";
+    // What the first frame does not need comes once it is on screen (this message is handled
+    // before any paint, and draws the frame first).
+    ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
+    return FALSE;  // the prompt has the focus
+}
+
+void MenuWindow::FirstFrameDone() {
+    // Once per run: the message number is no secret, and a second drive scan would drop a start
+    // folder that a select-dialog entry has put into the removable list.
+    if (startupFinished_) return;
+    startupFinished_ = true;
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!state_.gdiplus) state_.gdiplus.emplace();
+    // The icon shows only in the task switcher, never over the full-screen frame.
+    if (!icon_) {
+        icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    }
+    RegisterCommonControls();
+    // Created hidden: its start-up switches the karaoke effects on and sets the audio lines. It
+    // can be shown only from the menu, which no key reaches before this posted message.
+    if (!karaokePanel) {
+        panel_ = std::make_unique<KaraokePanel>(effects_, SetLineVolume);
+        if (panel_->Create()) karaokePanel = panel_.get();
+    }
+    CreateMenuTiles();
+    TakeBackground();
+    firstFrameShown_ = true;
+    WrapBackgroundForPageTurn();
+    if (!state_.folderIcon) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", state_.folderIcon);
+    // Each page runs a browser of its own for its page commands.
+    for (ProgramPage* page : {static_cast<ProgramPage*>(&gamePage_), static_cast<ProgramPage*>(&otherPage_)}) {
+        if (page->browser()) continue;
+        BrowserHooks hooks;
+        hooks.showPicture = ShowPictureModal;
+        page->UseBrowser(TheMediaPlayer(), std::move(hooks), state_.folderIcon.get());
+    }
+    DriveRootLists roots = ScanRemovableAndCdromDrives();
+    state_.removableDrives = roots.removableDrives;
+    state_.cdromDrives = roots.cdromDrives;
+}
+
+void MenuWindow::StartClock() {
+    if (clockRunning_) return;
+    ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
+    clockRunning_ = true;
+}
+
+bool MenuWindow::CreateStartPrompt() {
+    auto s = win32::PrimaryScreen();
+    RECT r = StartPromptRect(s.cx, s.cy);
+    // Nobody answering by the end of the count closes the launcher.
+    startPrompt_ = std::make_unique<PromptButton>([this] { ::SendMessageW(hwnd(), WM_CLOSE, 0, 0); });
+    startPrompt_->countdownActive = true;
+    if (!startPrompt_->Create(L"\u662F\u5426\u7EE7\u7EED\u8FD0\u884C: 11", 0x380 | WS_CHILD, r, hwnd(),
+                              IDC_START_PROMPT)) {
+        startPrompt_.reset();
+        return false;
+    }
+    startPrompt_->textRect = StartPromptTextRect(r);
+    startPrompt_->pictureId = IDJ_START_PROMPT;
+    ::ShowWindow(startPrompt_->hwnd(), SW_SHOWNORMAL);
+    ::SetFocus(startPrompt_->hwnd());
+    return true;
+}
+
+// The tiles are hidden until the prompt is answered: made after the first frame, or by whatever
+// needs them first.
+void MenuWindow::CreateMenuTiles() {
+    if (menuTiles_[0]) return;
+    auto s = win32::PrimaryScreen();
+    int minWidth = 0, minHeight = 0;
+    for (int i = 1; i <= kMenuTileCount; ++i) {
+        auto tile = std::make_unique<MenuTile>(static_cast<MenuTileOwner&>(*this));
+        tile->Create(L"", 0x10300, MenuTileRect(s.cx, s.cy, i), hwnd(), IDC_MENU_TILE);
+        tile->SetLabel(MenuLabel(i));
+        tile->command = i;
+        tile->FitFont();
+        if (i == 1 || tile->fontWidth() < minWidth) minWidth = tile->fontWidth();
+        if (i == 1 || tile->fontHeight() < minHeight) minHeight = tile->fontHeight();
+        menuTiles_[i - 1] = std::move(tile);
+    }
+    // One size for all labels: the smallest any tile needed.
+    for (auto& tile : menuTiles_) tile->SetFontSize(minWidth, minHeight);
+}
+
+bool MenuWindow::PreTranslateMessage(MSG& msg) {
+    LauncherState& state = state_;
+    KeyContext context{state.selectDialogActive, state.runningCommand};
+    switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
+        case MainKey::FocusSelectDialog:
+            if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
+            return false;
+        case MainKey::Activate:
+            MoveSelection(MoveStep::Activate);
+            return true;
+        case MainKey::Ignore:
+            return false;
+        case MainKey::PreviousThenStandard:
+            MoveSelection(MoveStep::Previous);
+            return StandardDialogKeys(msg);
+        case MainKey::NextThenStandard:
+            MoveSelection(MoveStep::Next);
+            return StandardDialogKeys(msg);
+        case MainKey::Standard:
+            return StandardDialogKeys(msg);
+    }
+    return false;
+}
+
+void MenuWindow::MoveSelection(MoveStep step) {
+    LauncherState& state = state_;
+    if (step == MoveStep::Activate) {
+        if (state.runningCommand > 1) return;
+        if (state.menuShown) {
+            RunMenuCommand(state.menuSelection);
+        } else {
+            DismissPrompt(false);
+        }
+        return;
+    }
+    if (state.karaokePanelShown) return;
+    state.menuSelection = StepSelection(state.menuSelection, step);
+    CreateMenuTiles();
+    for (auto& tile : menuTiles_) {
+        tile->pressed = false;
+        ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
+    }
+    if (state.selectDialogActive) {
+        if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
+        return;
+    }
+    MenuTile& current = *menuTiles_[state.menuSelection - 1];
+    ::SetFocus(current.hwnd());
+    ::SendMessageW(hwnd(), kMsgClickSound, 0, 0);
+    ::InvalidateRect(current.hwnd(), nullptr, TRUE);
+}
+
+bool MenuWindow::IsHighlighted(const MenuTile& tile) const { return tile.command == state_.menuSelection; }
+
+void MenuWindow::OnMenuTileHovered(MenuTile& tile) {
+    ::SendMessageW(hwnd(), kMsgMenuTileHovered, static_cast<WPARAM>(tile.command), 0);
+}
+
+void MenuWindow::OnMenuTileFocused(MenuTile&) { ::SendMessageW(hwnd(), kMsgClickSound, 0, 0); }
+
+void MenuWindow::OnMenuTilePressed(MenuTile& tile) {
+    ::SendMessageW(hwnd(), kMsgRunMenuCommand, static_cast<WPARAM>(tile.command),
+                   static_cast<LPARAM>(::GetDlgCtrlID(tile.hwnd())));
+}
+
+void MenuWindow::MenuTileHovered(int command) {
+    CreateMenuTiles();
+    for (auto& tile : menuTiles_) {
+        tile->pressed = false;
+        ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
+    }
+    if (command >= 1 && command <= kMenuTileCount) state_.menuSelection = command;
+}
+
+void MenuWindow::PostTogglePanel() { ::PostMessageW(hwnd(), kMsgTogglePanel, 0, 0); }
+
+void MenuWindow::ShowTiles(bool show) {
+    CreateMenuTiles();
+    for (auto& tile : menuTiles_) ::ShowWindow(tile->hwnd(), show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void MenuWindow::DismissPrompt(bool destroy) {
+    if (state_.menuShown) return;
+    if (startPrompt_) {
+        startPrompt_->StopCountdown();
+        if (destroy) {
+            startPrompt_->Destroy();
+        } else {
+            ::ShowWindow(startPrompt_->hwnd(), SW_HIDE);
+            startPrompt_->ReleasePicture();  // the prompt never comes back
+        }
+    }
+    ShowTiles(true);
+    PlaceFullScreen();
+    ::SetFocus(hwnd());
+    state_.menuShown = true;
+}
+
+void MenuWindow::RunMenuCommand(int command) {
+    LauncherState& state = state_;
+    if (command < 1 || command > kMenuTileCount) return;
+    state.menuSelection = command;
+    if (command == 8) {
+        ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return;
+    }
+    if (command == 5 || command == 6) {
+        state.runningCommand = command;
+        ShowTiles(false);
+        ::KillTimer(hwnd(), kClockTimer);
+        clockRunning_ = false;
+        (command == 5 ? static_cast<ProgramPage&>(gamePage_) : otherPage_).Open(hwnd());
+        return;
+    }
+    // The browser: its mode from the command; the menu's keys stay guarded while it runs.
+    state.runningCommand = command;
+    if (command == 7) {
+        ShowTiles(false);
+        ::KillTimer(hwnd(), kClockTimer);
+        clockRunning_ = false;
+    }
+    RunBrowser(BrowserKindOfCommand(command));
+    state.runningCommand = 0;
+    if (command == 7) BackFromAddProgram();
+}
+
+void MenuWindow::RunBrowser(int kind) {
+    if (!browser_) {
+        BrowserHooks hooks;
+        hooks.showPicture = ShowPictureModal;
+        hooks.chooseProgram = [this](HWND browser, const std::wstring& path, const std::wstring& name) {
+            ChooseProgram(browser, path, name);
+        };
+        browser_ = std::make_unique<BrowserWindow>(TheMediaPlayer(), std::move(hooks), &keys_,
+                                                       nullptr, state_.folderIcon.get());
+    }
+    browser_->SetMode(kind);
+    browser_->DoModal(hwnd());
+}
+
+// The program picked in "Add Program": the chooser's default choices post 1048 (lParam 0) here,
+// which writes it into the group; its entry is named after the file without its extension.
+void MenuWindow::ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name) {
+    state_.chosenProgramPath = path;
+    const std::size_t dot = name.rfind(L'.');
+    state_.chosenProgramName = dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+    programChooser_.DoModal(browser);
+    state_.selectDialogActive = false;
+    if (browser && ::IsWindow(browser)) ::SetFocus(browser);
+}
+
+// The modal browser of "Add Program" has returned: tiles and clock come back.
+void MenuWindow::BackFromAddProgram() {
+    if (!state_.menuShown) return;
+    ShowTiles(true);
+    StartClock();
+}
+
+void MenuWindow::ReturnFromPage(int group) {
+    LauncherState& state = state_;
+    if (state.closing) return;
+    ClockStep();
+    ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
+    clockRunning_ = true;
+    ShowTiles(true);
+    state.runningCommand = 0;
+    if (group == 5) gamePage_.Destroy();
+    if (group == 6) otherPage_.Destroy();
+    if (group == 5 || group == 6) pageTurnPending_ = true;
+    ::SetFocus(hwnd());
+    ::SetForegroundWindow(hwnd());
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+    ::UpdateWindow(hwnd());
+}
+
+void MenuWindow::TogglePanel() {
+    LauncherState& state = state_;
+    if (!state.menuShown || !karaokePanel || !karaokePanel->hwnd()) return;
+    HWND panel = karaokePanel->hwnd();
+    if (::IsWindowVisible(panel)) {
+        ::ShowWindow(panel, SW_HIDE);
+        state.karaokePanelShown = false;
+    } else {
+        // Shown without activation: the window in front keeps the keyboard.
+        ::ShowWindow(panel, SW_SHOWNOACTIVATE);
+        state.karaokePanelShown = true;
+    }
+    state.karaokePanelWindow = panel;
+}
+
+void MenuWindow::PlayClickSound() {
+    if (!clicks_.Allow(::GetTickCount())) return;
+    auto job = std::make_unique<ClickJob>();
+    job->mainWindow = hwnd();
+    job->openCommand = L"open \"" + state_.clickSoundPath + L"\" Alias movie";
+    HANDLE thread = ::CreateThread(nullptr, 0, ClickSoundWorker, job.get(), CREATE_SUSPENDED, nullptr);
+    if (!thread) return;
+    job.release()->self = thread;  // the worker owns the job from here on
+    clickWorkers_.push_back(thread);
+    ::ResumeThread(thread);
+}
+
+// Any program can post 1040: only a handle this window gave a live worker is closed.
+bool MenuWindow::CloseClickWorker(HANDLE thread) {
+    auto it = std::find(clickWorkers_.begin(), clickWorkers_.end(), thread);
+    if (!thread || it == clickWorkers_.end()) return false;
+    clickWorkers_.erase(it);
+    ::CloseHandle(thread);
+    return true;
+}
+
+// A click still playing when the process ends is cut off inside the sound system, which can take
+// the process down on its way out. While the window still exists the running workers hand their
+// handles back here (sent messages are answered while waiting); two seconds at most.
+void MenuWindow::WaitForClickWorkers() {
+    const DWORD start = ::GetTickCount();
+    while (!clickWorkers_.empty()) {
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= 2000) break;
+        std::vector<HANDLE> running(clickWorkers_);
+        ::MsgWaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(), FALSE,
+                                    2000 - elapsed, QS_SENDMESSAGE);
+        MSG m;
+        ::PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+void MenuWindow::ProgramPick(WPARAM group, LPARAM openFile) {
+    LauncherState& state = state_;
+    if (openFile == 0) {
+        if (group == 1) gamePage_.WriteEntry(state.chosenProgramName, state.chosenProgramPath);
+        if (group == 2) otherPage_.WriteEntry(state.chosenProgramName, state.chosenProgramPath);
+        state.selectDialogActive = false;
+        return;
+    }
+    state.removableDrives = TrimBlanks(state.removableDrives);
+    std::wstring filter = OpenFileFilter();
+    wchar_t file[MAX_PATH] = {};
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = hwnd();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = state.removableDrives.empty() ? nullptr : state.removableDrives.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    // Loaded here, its one use: at start-up it (and the print spooler it pulls in) would delay the
+    // first frame.
+    win32::Module dialogs(::LoadLibraryW(L"comdlg32.dll"));
+    auto openFileName = win32::ProcAddress<BOOL(WINAPI*)(OPENFILENAMEW*)>(dialogs.get(), "GetOpenFileNameW");
+    if (openFileName && openFileName(&ofn)) {
+        win32::ShellOpen(file);
+    }
+}
+
+void MenuWindow::ClockStep() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    clockText_ = FormatClock(now);
+    ::InvalidateRect(hwnd(), &clockRect_, TRUE);
+}
+
+// The background is held once, stretched to the screen; the menu's page-turn picture shows that
+// copy in place.
+void MenuWindow::SetBackground(win32::Bitmap stretched, SIZE size) {
+    auto& menu = state_.turnPictures.menu;
+    if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
+    backgroundCache_ = std::move(stretched);
+    backgroundSize_ = size;
+    if (firstFrameShown_) WrapBackgroundForPageTurn();
+}
+
+// The page-turn's menu picture shows the background in place, so a page does not decode the
+// menu's picture again. Not before the first frame: making the view takes milliseconds that frame
+// would wait for, and no page can open before it.
+void MenuWindow::WrapBackgroundForPageTurn() {
+    auto& menu = state_.turnPictures.menu;
+    if (!menu && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), menu);
+}
+
+// The worker's background, once: waited for, or made here when no worker could be started.
+void MenuWindow::TakeBackground() {
+    if (!backgroundJob_) return;
+    if (backgroundWorker_) {
+        ::WaitForSingleObject(backgroundJob_->done.get(), INFINITE);  // the thread ends on its own
+    } else {
+        backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
+    }
+    SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
+    backgroundJob_.reset();
+}
+
+// Stretched again when the screen size changed since.
+void MenuWindow::RenderBackground() {
+    auto s = win32::PrimaryScreen();
+    if (backgroundCache_ && backgroundSize_.cx == s.cx && backgroundSize_.cy == s.cy) return;
+    const SIZE size{s.cx, s.cy};
+    if (win32::Bitmap stretched = StretchedBackground(size)) SetBackground(std::move(stretched), size);
+}
+
+// The clock in the yellow bold font, shrunk until the text fits its box, onto dc (which has the
+// clock's box at the window's coordinates).
+void MenuWindow::DrawClock(HDC dc) {
+    win32::SelectedObject font(dc, ClockFont().get());
+    ::SetTextColor(dc, RGB(255, 255, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    int boxWidth = clockRect_.right - clockRect_.left;
+    int boxHeight = clockRect_.bottom - clockRect_.top;
+    auto rebuild = [&](LONG LOGFONTW::*field, int value) {
+        LOGFONTW lf = ClockFontDescription();
+        lf.*field = value;
+        ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+        ClockFont().reset(::CreateFontIndirectW(&lf));
+        ::SelectObject(dc, ClockFont().get());
+    };
+    ShrinkToFit(
+        boxWidth, boxHeight, 4, 2, ClockFontWidth(), ClockFontHeight(),
+        [&] {
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc, clockText_.c_str(), static_cast<int>(clockText_.size()), &size);
+            return size;
+        },
+        [&](int w) { rebuild(&LOGFONTW::lfWidth, w); },
+        [&](int h) { rebuild(&LOGFONTW::lfHeight, h); });
+    RECT r = clockRect_;
+    ::DrawTextW(dc, clockText_.c_str(), static_cast<int>(clockText_.size()), &r,
+                DT_RIGHT | DT_NOCLIP | DT_SINGLELINE);
+}
+
+void MenuWindow::Paint() {
+    win32::PaintDc paint(hwnd());
+    if (state_.turnPictures.menu && pageTurnPending_) {
+        // Runs inside the page's return message, while the page's pictures are still alive; the
+        // clock comes back with the next timer tick.
+        pageTurnPending_ = false;
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        PlayPageTurn(paint.get(), client, state_.turnPictures.page.get(), state_.turnPictures.menu.get(), 0);
+        return;
+    }
+    if (!memoryDc_) return;
+    TakeBackground();
+    if (backgroundCache_) RenderBackground();
+    if (!backgroundCache_) return;  // no picture: neither background nor clock
+    HDC screen = paint.get();
+    // Only what needs painting: a clock tick copies the clock's box, not the screen.
+    const RECT& dirty = paint.info().rcPaint;
+    {
+        win32::SelectedObject keep(memoryDc_.get(), backgroundCache_.get());
+        ::BitBlt(screen, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, memoryDc_.get(),
+                 dirty.left, dirty.top, SRCCOPY);
+    }
+    // The clock is composed over its piece of background first, so the screen gets one block copy.
+    const int w = clockRect_.right - clockRect_.left;
+    const int h = clockRect_.bottom - clockRect_.top;
+    win32::Bitmap box(::CreateCompatibleBitmap(screen, w, h));
+    win32::MemoryDc background(::CreateCompatibleDC(screen));
+    if (!box || !background) return;
+    win32::SelectedObject keepBox(memoryDc_.get(), box.get());
+    win32::SelectedObject keepBackground(background.get(), backgroundCache_.get());
+    ::BitBlt(memoryDc_.get(), 0, 0, w, h, background.get(), clockRect_.left, clockRect_.top, SRCCOPY);
+    POINT origin{};
+    ::SetViewportOrgEx(memoryDc_.get(), -clockRect_.left, -clockRect_.top, &origin);
+    DrawClock(memoryDc_.get());
+    ::SetViewportOrgEx(memoryDc_.get(), origin.x, origin.y, nullptr);
+    ::BitBlt(screen, clockRect_.left, clockRect_.top, w, h, memoryDc_.get(), 0, 0, SRCCOPY);
+}
+
+std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LauncherState& state = state_;
+    switch (msg) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint step owns every pixel
+        case WM_DESTROY:
+            WaitForClickWorkers();  // still our window: their hand-backs are answered
+            return std::nullopt;
+        case WM_TIMER:
+            if (wp == kClockTimer) ClockStep();
+            return 0;
+        case WM_SETFOCUS:
+            if (state.selectDialogActive && state.selectDialogWindow) {
+                ::SetFocus(state.selectDialogWindow);
+                return 0;
+            }
+            return std::nullopt;  // the dialog gives the focus back to its last control
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(icon_.get());
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDC_START_PROMPT && HIWORD(wp) == BN_CLICKED) {
+                DismissPrompt(true);
+                return 0;
+            }
+            return std::nullopt;
+        case kMsgRunMenuCommand:
+            RunMenuCommand(static_cast<int>(wp));
+            return 0;
+        case kMsgReturnFromPage:
+            ReturnFromPage(static_cast<int>(wp));
+            return 0;
+        case kMsgCloseWorker:
+            return CloseClickWorker(reinterpret_cast<HANDLE>(wp)) ? 1 : 0;
+        case kMsgMenuTileHovered:
+            MenuTileHovered(static_cast<int>(wp));
+            return 0;
+        case kMsgProgramPick:
+            ProgramPick(wp, lp);
+            return 0;
+        case kMsgClickSound:
+            PlayClickSound();
+            return 0;
+        case kMsgDecodeTurnPage:
+            FirstFrameDone();
+            return 0;
+        case kMsgTogglePanel:
+            TogglePanel();
+            return 0;
+        default:
+            return std::nullopt;
+    }
+}
+
+void MenuWindow::OnClose() {
+    LauncherState& state = state_;
+    state.closing = true;
+    ::KillTimer(hwnd(), kClockTimer);
+    clockRunning_ = false;
+    RemoveAccessService(deviceHandles_);
+    if (karaokePanel && karaokePanel->hwnd()) ::SendMessageW(karaokePanel->hwnd(), WM_CLOSE, 0, 0);
+    if (gamePage_.hwnd()) ::SendMessageW(gamePage_.hwnd(), WM_CLOSE, 0, 0);
+    if (otherPage_.hwnd()) ::SendMessageW(otherPage_.hwnd(), WM_CLOSE, 0, 0);
+    // Put back the display mode stored in the registry, in case a launched program changed it.
+    ::ChangeDisplaySettingsW(nullptr, 0);
+    EndDialog(IDCANCEL);
+}
+
+}  // namespace tessaly

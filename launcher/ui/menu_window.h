@@ -1,0 +1,131 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher/system/sonorel_effects.h"
+#include "launcher/ui/karaoke_panel.h"
+#include "launcher/ui/browser_window.h"
+#include "launcher/system/access_service.h"
+#include "launcher/ui/program_page.h"
+#include "launcher/model/launch_actions.h"
+#include "launcher/system/launch_ports.h"
+#include "launcher/ui/hook_events.h"
+#include "launcher/ui/launcher_state.h"
+#include "launcher/model/menu_logic.h"
+#include "common/skin/skin_image.h"
+#include "launcher/model/tile_logic.h"
+#include "launcher/ui/tile_owner.h"
+#include "win32/handles.h"
+#include "win32/key_state.h"
+#include "win32/keyboard_hook.h"
+#include "win32/window.h"
+
+namespace tessaly {
+
+class MenuTile;
+class PromptButton;
+struct BackgroundJob;
+
+// The launcher's full-screen main window: background, clock, start prompt, eight menu tiles. It
+// owns its tiles and the keyboard hook, and answers both.
+class MenuWindow : public win32::Dialog, private MenuTileOwner, public HookTarget {
+public:
+    explicit MenuWindow(LauncherState& state);
+    ~MenuWindow() override;
+
+    void MoveSelection(MoveStep step);
+
+    // HookTarget
+    bool PanelShown() const override { return state_.karaokePanelShown; }
+    HWND PanelWindow() const override { return state_.karaokePanelWindow; }
+    void PostTogglePanel() override;
+
+    // Windows that arrive later plug in here; each may stay null.
+    win32::Dialog* karaokePanel = nullptr;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool PreTranslateMessage(MSG& msg) override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnOK() override {}      // Enter and Escape never end the launcher
+    void OnCancel() override {}
+    void OnClose() override;
+
+private:
+    // MenuTileOwner: the tiles' reports become the window's numbered messages.
+    bool SelectDialogActive() const override { return state_.selectDialogActive; }
+    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool IsHighlighted(const MenuTile& tile) const override;
+    void OnMenuTileHovered(MenuTile& tile) override;
+    void OnMenuTileFocused(MenuTile& tile) override;
+    void OnMenuTilePressed(MenuTile& tile) override;
+
+    void Paint();
+    void FirstFrameDone();
+    void StartClock();
+    void MenuTileHovered(int command);
+    void BackFromAddProgram();
+    void ClockStep();
+    void RunMenuCommand(int command);
+    void RunBrowser(int kind);
+    void ReturnFromPage(int group);
+    void DismissPrompt(bool destroy);
+    void ShowTiles(bool show);
+    void TogglePanel();
+    void PlayClickSound();
+    bool CloseClickWorker(HANDLE thread);
+    void WaitForClickWorkers();
+    void ProgramPick(WPARAM group, LPARAM openFile);
+    void ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name);
+    bool CreateStartPrompt();
+    void CreateMenuTiles();
+    void PlaceFullScreen();
+    void SetBackground(win32::Bitmap stretched, SIZE size);
+    void WrapBackgroundForPageTurn();
+    void TakeBackground();
+    void RenderBackground();
+    void DrawClock(HDC dc);
+
+    LauncherState& state_;
+    win32::KeyboardHook hook_;
+    win32::AsyncKeyState keys_;
+    win32::Icon icon_;
+    std::unique_ptr<PromptButton> startPrompt_;
+    std::array<std::unique_ptr<MenuTile>, kMenuTileCount> menuTiles_;
+    std::unique_ptr<BackgroundJob> backgroundJob_;
+    win32::Handle backgroundWorker_;
+    win32::Handle controlsWorker_;  // registers the common controls while the window is made
+    bool firstFrameShown_ = false;  // FirstFrameDone has run
+    bool startupFinished_ = false;  // FirstFrameDone has begun
+    bool pageTurnPending_ = false;
+    bool clockRunning_ = false;
+    std::wstring clockText_;
+    RECT clockRect_{};
+    win32::MemoryDc memoryDc_;
+    win32::Bitmap backgroundCache_; // the background stretched once per screen size (a DIB section)
+    SIZE backgroundSize_{};
+    ClickRateLimiter clicks_;
+    std::vector<HANDLE> clickWorkers_;  // thread handles of workers not yet handed back
+    DeviceHandleHolder deviceHandles_;
+    // The program pages and what their entries start; built with the window, windows per visit.
+    LaunchActions launch_{SystemLaunchPorts(), SystemWindowPorts()};
+    ProgramPage gamePage_{GamePageKind(), state_, launch_};
+    ProgramPage otherPage_{OtherPageKind(), state_, launch_};
+    // Where "Add Program" puts the picked program: run modally over the browser.
+    SelectDialog programChooser_{state_};
+    // The media browser of commands 1-4 and 7, made at its first use.
+    std::unique_ptr<BrowserWindow> browser_;
+    // The karaoke panel and the effects library it drives (the panel goes first).
+    audio::SonorelEffects effects_;
+    std::unique_ptr<KaraokePanel> panel_;
+};
+
+// The clock font's shrink counters, process-wide: once smaller, never larger again.
+int& ClockFontWidth();
+int& ClockFontHeight();
+
+}  // namespace tessaly
