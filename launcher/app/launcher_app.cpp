@@ -17,13 +17,11 @@ bool LauncherApp::InitInstance() {
     marker_.emplace();
     if (!marker_->first()) return false;  // a copy runs already, or no marker: end silently
 
-    session_.emplace();
-    LauncherState& state = session_->state;
-    {
-        MenuWindow dlg(state);
-        dlg.DoModal(nullptr);
-    }
-    session_.reset();
+    // The player control lives in a dialog template; also OleLoadPicture. The window and its
+    // pictures end before OLE.
+    win32::OleInit ole;
+    MenuWindow dlg;
+    dlg.DoModal(nullptr);
     return false;
 }
 

@@ -151,16 +151,17 @@ DWORD WINAPI ControlsWorker(void*) {
 // the control library took as long as decoding and stretching.
 DWORD WINAPI BackgroundWorker(void* param) {
     auto& job = *static_cast<BackgroundJob*>(param);
+    const SIZE screen = job.screen;
     DecodedPixels decoded;  // freed after the window has its picture
-    job.result = StretchedBackground(job.screen, &decoded);
+    job.result = StretchedBackground(screen, &decoded);
     ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
-    ForgetEarlierKeptBackground(job.screen);
+    ForgetEarlierKeptBackground(screen);
     return 0;
 }
 
 }  // namespace
 
-MenuWindow::MenuWindow(LauncherState& state) : Dialog(IDD_MAIN_WINDOW), state_(state) {
+MenuWindow::MenuWindow() : Dialog(IDD_MAIN_WINDOW) {
     CreateClockFont(win32::PrimaryScreen().cy);
     // The background is decoded and stretched while the window is being made; the first paint
     // waits for it.
@@ -177,7 +178,7 @@ MenuWindow::~MenuWindow() {
     if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
     if (controlsWorker_) ::WaitForSingleObject(controlsWorker_.get(), INFINITE);
     // The menu's page-turn picture may still show the stretched background in place.
-    auto& menu = state_.turnPictures.menu;
+    auto& menu = turnPictures_.menu;
     if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
 }
 
@@ -188,8 +189,6 @@ void MenuWindow::PlaceFullScreen() {
 }
 
 BOOL MenuWindow::OnInitDialog() {
-    LauncherState& state = state_;
-    state.mainWindow = hwnd();
     hook_.Install([this](WPARAM message, const KBDLLHOOKSTRUCT& event) {
         return HandleHookEvent(message, event, keys_, *this);
     }, win32::AppInstance());
@@ -208,7 +207,7 @@ BOOL MenuWindow::OnInitDialog() {
     // Without a prompt there is no countdown to end the launcher and nothing to answer: the menu
     // comes up as if the prompt had been answered, so the remote still reaches something.
     if (!prompted) DismissPrompt(true);
-    state.clickSoundPath = win32::ExecutableFolder() + L"\\ding.wav";
+    if (clickSoundPath_.empty()) clickSoundPath_ = win32::ExecutableFolder() + L"\\ding.wav";
     // What the first frame does not need comes once it is on screen (this message is handled
     // before any paint, and draws the frame first).
     ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
@@ -221,7 +220,7 @@ void MenuWindow::FirstFrameDone() {
     if (startupFinished_) return;
     startupFinished_ = true;
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (!state_.gdiplus) state_.gdiplus.emplace();
+    if (!gdiplus_) gdiplus_.emplace();
     // The icon shows only in the task switcher, never over the full-screen frame.
     if (!icon_) {
         icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
@@ -240,17 +239,15 @@ void MenuWindow::FirstFrameDone() {
     TakeBackground();
     firstFrameShown_ = true;
     WrapBackgroundForPageTurn();
-    if (!state_.folderIcon) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", state_.folderIcon);
+    if (!folderIcon_) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", folderIcon_);
     // Each page runs a browser of its own for its page commands.
     for (ProgramPage* page : {static_cast<ProgramPage*>(&gamePage_), static_cast<ProgramPage*>(&otherPage_)}) {
         if (page->browser()) continue;
         BrowserHooks hooks;
         hooks.showPicture = ShowPictureModal;
-        page->UseBrowser(TheMediaPlayer(), std::move(hooks), state_.folderIcon.get());
+        page->UseBrowser(TheMediaPlayer(), std::move(hooks), folderIcon_.get());
     }
-    DriveRootLists roots = ScanRemovableAndCdromDrives();
-    state_.removableDrives = roots.removableDrives;
-    state_.cdromDrives = roots.cdromDrives;
+    drives_ = ScanRemovableAndCdromDrives();
 }
 
 void MenuWindow::StartClock() {
@@ -298,11 +295,10 @@ void MenuWindow::CreateMenuTiles() {
 }
 
 bool MenuWindow::PreTranslateMessage(MSG& msg) {
-    LauncherState& state = state_;
-    KeyContext context{state.selectDialogActive, state.runningCommand};
+    KeyContext context{selectDialog_.active(), runningCommand_};
     switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
         case MainKey::FocusSelectDialog:
-            if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
+            if (selectDialog_.window()) ::SetFocus(selectDialog_.window());
             return false;
         case MainKey::Activate:
             MoveSelection(MoveStep::Activate);
@@ -322,45 +318,39 @@ bool MenuWindow::PreTranslateMessage(MSG& msg) {
 }
 
 void MenuWindow::MoveSelection(MoveStep step) {
-    LauncherState& state = state_;
     if (step == MoveStep::Activate) {
-        if (state.runningCommand > 1) return;
-        if (state.menuShown) {
-            RunMenuCommand(state.menuSelection);
+        if (runningCommand_ > 1) return;
+        if (menuShown_) {
+            RunMenuCommand(menuSelection_);
         } else {
             DismissPrompt(false);
         }
         return;
     }
-    if (state.karaokePanelShown) return;
-    state.menuSelection = StepSelection(state.menuSelection, step);
+    if (panelShown_) return;
+    menuSelection_ = StepSelection(menuSelection_, step);
     CreateMenuTiles();
     for (auto& tile : menuTiles_) {
         tile->pressed = false;
         ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
     }
-    if (state.selectDialogActive) {
-        if (state.selectDialogWindow) ::SetFocus(state.selectDialogWindow);
+    if (selectDialog_.active()) {
+        if (selectDialog_.window()) ::SetFocus(selectDialog_.window());
         return;
     }
-    MenuTile& current = *menuTiles_[state.menuSelection - 1];
+    MenuTile& current = *menuTiles_[menuSelection_ - 1];
     ::SetFocus(current.hwnd());
-    ::SendMessageW(hwnd(), kMsgClickSound, 0, 0);
+    PlayClickSound();
     ::InvalidateRect(current.hwnd(), nullptr, TRUE);
 }
 
-bool MenuWindow::IsHighlighted(const MenuTile& tile) const { return tile.command == state_.menuSelection; }
+bool MenuWindow::IsHighlighted(const MenuTile& tile) const { return tile.command == menuSelection_; }
 
-void MenuWindow::OnMenuTileHovered(MenuTile& tile) {
-    ::SendMessageW(hwnd(), kMsgMenuTileHovered, static_cast<WPARAM>(tile.command), 0);
-}
+void MenuWindow::OnMenuTileHovered(MenuTile& tile) { MenuTileHovered(tile.command); }
 
-void MenuWindow::OnMenuTileFocused(MenuTile&) { ::SendMessageW(hwnd(), kMsgClickSound, 0, 0); }
+void MenuWindow::OnMenuTileFocused(MenuTile&) { PlayClickSound(); }
 
-void MenuWindow::OnMenuTilePressed(MenuTile& tile) {
-    ::SendMessageW(hwnd(), kMsgRunMenuCommand, static_cast<WPARAM>(tile.command),
-                   static_cast<LPARAM>(::GetDlgCtrlID(tile.hwnd())));
-}
+void MenuWindow::OnMenuTilePressed(MenuTile& tile) { RunMenuCommand(tile.command); }
 
 void MenuWindow::MenuTileHovered(int command) {
     CreateMenuTiles();
@@ -368,7 +358,7 @@ void MenuWindow::MenuTileHovered(int command) {
         tile->pressed = false;
         ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
     }
-    if (command >= 1 && command <= kMenuTileCount) state_.menuSelection = command;
+    if (command >= 1 && command <= kMenuTileCount) menuSelection_ = command;
 }
 
 void MenuWindow::PostTogglePanel() { ::PostMessageW(hwnd(), kMsgTogglePanel, 0, 0); }
@@ -379,7 +369,7 @@ void MenuWindow::ShowTiles(bool show) {
 }
 
 void MenuWindow::DismissPrompt(bool destroy) {
-    if (state_.menuShown) return;
+    if (menuShown_) return;
     if (startPrompt_) {
         startPrompt_->StopCountdown();
         if (destroy) {
@@ -392,19 +382,18 @@ void MenuWindow::DismissPrompt(bool destroy) {
     ShowTiles(true);
     PlaceFullScreen();
     ::SetFocus(hwnd());
-    state_.menuShown = true;
+    menuShown_ = true;
 }
 
 void MenuWindow::RunMenuCommand(int command) {
-    LauncherState& state = state_;
     if (command < 1 || command > kMenuTileCount) return;
-    state.menuSelection = command;
+    menuSelection_ = command;
     if (command == 8) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return;
     }
     if (command == 5 || command == 6) {
-        state.runningCommand = command;
+        runningCommand_ = command;
         ShowTiles(false);
         ::KillTimer(hwnd(), kClockTimer);
         clockRunning_ = false;
@@ -412,14 +401,14 @@ void MenuWindow::RunMenuCommand(int command) {
         return;
     }
     // The browser: its mode from the command; the menu's keys stay guarded while it runs.
-    state.runningCommand = command;
+    runningCommand_ = command;
     if (command == 7) {
         ShowTiles(false);
         ::KillTimer(hwnd(), kClockTimer);
         clockRunning_ = false;
     }
     RunBrowser(BrowserKindOfCommand(command));
-    state.runningCommand = 0;
+    runningCommand_ = 0;
     if (command == 7) BackFromAddProgram();
 }
 
@@ -431,38 +420,37 @@ void MenuWindow::RunBrowser(int kind) {
             ChooseProgram(browser, path, name);
         };
         browser_ = std::make_unique<BrowserWindow>(TheMediaPlayer(), std::move(hooks), &keys_,
-                                                       nullptr, state_.folderIcon.get());
+                                                       nullptr, folderIcon_.get());
     }
     browser_->SetMode(kind);
     browser_->DoModal(hwnd());
 }
 
-// The program picked in "Add Program": the chooser's default choices post 1048 (lParam 0) here,
-// which writes it into the group; its entry is named after the file without its extension.
+// The program picked in "Add Program": the chooser's default choices add it to a group; its entry
+// is named after the file without its extension.
 void MenuWindow::ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name) {
-    state_.chosenProgramPath = path;
+    pickedProgramPath_ = path;
     const std::size_t dot = name.rfind(L'.');
-    state_.chosenProgramName = dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+    pickedProgramName_ = dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
     programChooser_.DoModal(browser);
-    state_.selectDialogActive = false;
+    selectDialog_.Finished();
     if (browser && ::IsWindow(browser)) ::SetFocus(browser);
 }
 
 // The modal browser of "Add Program" has returned: tiles and clock come back.
 void MenuWindow::BackFromAddProgram() {
-    if (!state_.menuShown) return;
+    if (!menuShown_) return;
     ShowTiles(true);
     StartClock();
 }
 
 void MenuWindow::ReturnFromPage(int group) {
-    LauncherState& state = state_;
-    if (state.closing) return;
+    if (closing_) return;
     ClockStep();
     ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
     clockRunning_ = true;
     ShowTiles(true);
-    state.runningCommand = 0;
+    runningCommand_ = 0;
     if (group == 5) gamePage_.Destroy();
     if (group == 6) otherPage_.Destroy();
     if (group == 5 || group == 6) pageTurnPending_ = true;
@@ -473,25 +461,24 @@ void MenuWindow::ReturnFromPage(int group) {
 }
 
 void MenuWindow::TogglePanel() {
-    LauncherState& state = state_;
-    if (!state.menuShown || !karaokePanel || !karaokePanel->hwnd()) return;
+    if (!menuShown_ || !karaokePanel || !karaokePanel->hwnd()) return;
     HWND panel = karaokePanel->hwnd();
     if (::IsWindowVisible(panel)) {
         ::ShowWindow(panel, SW_HIDE);
-        state.karaokePanelShown = false;
+        panelShown_ = false;
     } else {
         // Shown without activation: the window in front keeps the keyboard.
         ::ShowWindow(panel, SW_SHOWNOACTIVATE);
-        state.karaokePanelShown = true;
+        panelShown_ = true;
     }
-    state.karaokePanelWindow = panel;
+    panelWindow_ = panel;
 }
 
 void MenuWindow::PlayClickSound() {
     if (!clicks_.Allow(::GetTickCount())) return;
     auto job = std::make_unique<ClickJob>();
     job->mainWindow = hwnd();
-    job->openCommand = L"open \"" + state_.clickSoundPath + L"\" Alias movie";
+    job->openCommand = L"open \"" + clickSoundPath_ + L"\" Alias movie";
     HANDLE thread = ::CreateThread(nullptr, 0, ClickSoundWorker, job.get(), CREATE_SUSPENDED, nullptr);
     if (!thread) return;
     job.release()->self = thread;  // the worker owns the job from here on
@@ -524,15 +511,25 @@ void MenuWindow::WaitForClickWorkers() {
     }
 }
 
+// A select dialog's choice, carried out once the key that made it is done (another program may
+// send the same message).
+void MenuWindow::AddPickedProgram(int groupChoice) {
+    ::PostMessageW(hwnd(), kMsgProgramPick, static_cast<WPARAM>(groupChoice), 0);
+}
+
+void MenuWindow::OpenFileFrom(const std::wstring& folder) {
+    drives_.removableDrives = folder;
+    ::PostMessageW(hwnd(), kMsgProgramPick, 0, 1);
+}
+
 void MenuWindow::ProgramPick(WPARAM group, LPARAM openFile) {
-    LauncherState& state = state_;
     if (openFile == 0) {
-        if (group == 1) gamePage_.WriteEntry(state.chosenProgramName, state.chosenProgramPath);
-        if (group == 2) otherPage_.WriteEntry(state.chosenProgramName, state.chosenProgramPath);
-        state.selectDialogActive = false;
+        if (group == 1) gamePage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
+        if (group == 2) otherPage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
+        selectDialog_.Finished();
         return;
     }
-    state.removableDrives = TrimBlanks(state.removableDrives);
+    drives_.removableDrives = TrimBlanks(drives_.removableDrives);
     std::wstring filter = OpenFileFilter();
     wchar_t file[MAX_PATH] = {};
     OPENFILENAMEW ofn{};
@@ -541,7 +538,7 @@ void MenuWindow::ProgramPick(WPARAM group, LPARAM openFile) {
     ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = state.removableDrives.empty() ? nullptr : state.removableDrives.c_str();
+    ofn.lpstrInitialDir = drives_.removableDrives.empty() ? nullptr : drives_.removableDrives.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
     // Loaded here, its one use: at start-up it (and the print spooler it pulls in) would delay the
     // first frame.
@@ -562,7 +559,7 @@ void MenuWindow::ClockStep() {
 // The background is held once, stretched to the screen; the menu's page-turn picture shows that
 // copy in place.
 void MenuWindow::SetBackground(win32::Bitmap stretched, SIZE size) {
-    auto& menu = state_.turnPictures.menu;
+    auto& menu = turnPictures_.menu;
     if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
     backgroundCache_ = std::move(stretched);
     backgroundSize_ = size;
@@ -573,7 +570,7 @@ void MenuWindow::SetBackground(win32::Bitmap stretched, SIZE size) {
 // menu's picture again. Not before the first frame: making the view takes milliseconds that frame
 // would wait for, and no page can open before it.
 void MenuWindow::WrapBackgroundForPageTurn() {
-    auto& menu = state_.turnPictures.menu;
+    auto& menu = turnPictures_.menu;
     if (!menu && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), menu);
 }
 
@@ -628,13 +625,13 @@ void MenuWindow::DrawClock(HDC dc) {
 
 void MenuWindow::Paint() {
     win32::PaintDc paint(hwnd());
-    if (state_.turnPictures.menu && pageTurnPending_) {
+    if (turnPictures_.menu && pageTurnPending_) {
         // Runs inside the page's return message, while the page's pictures are still alive; the
         // clock comes back with the next timer tick.
         pageTurnPending_ = false;
         RECT client{};
         ::GetClientRect(hwnd(), &client);
-        PlayPageTurn(paint.get(), client, state_.turnPictures.page.get(), state_.turnPictures.menu.get(), 0);
+        PlayPageTurn(paint.get(), client, turnPictures_.page.get(), turnPictures_.menu.get(), 0);
         return;
     }
     if (!memoryDc_) return;
@@ -666,7 +663,6 @@ void MenuWindow::Paint() {
 }
 
 std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    LauncherState& state = state_;
     switch (msg) {
         case WM_PAINT:
             Paint();
@@ -680,8 +676,8 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kClockTimer) ClockStep();
             return 0;
         case WM_SETFOCUS:
-            if (state.selectDialogActive && state.selectDialogWindow) {
-                ::SetFocus(state.selectDialogWindow);
+            if (selectDialog_.active() && selectDialog_.window()) {
+                ::SetFocus(selectDialog_.window());
                 return 0;
             }
             return std::nullopt;  // the dialog gives the focus back to its last control
@@ -722,8 +718,7 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void MenuWindow::OnClose() {
-    LauncherState& state = state_;
-    state.closing = true;
+    closing_ = true;
     ::KillTimer(hwnd(), kClockTimer);
     clockRunning_ = false;
     RemoveAccessService(deviceHandles_);

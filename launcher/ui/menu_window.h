@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@
 #include "launcher/model/launch_actions.h"
 #include "launcher/system/launch_ports.h"
 #include "launcher/ui/hook_events.h"
-#include "launcher/ui/launcher_state.h"
+#include "launcher/ui/shell_services.h"
 #include "launcher/model/menu_logic.h"
 #include "common/skin/skin_image.h"
 #include "launcher/model/tile_logic.h"
@@ -31,18 +32,34 @@ class PromptButton;
 struct BackgroundJob;
 
 // The launcher's full-screen main window: background, clock, start prompt, eight menu tiles. It
-// owns its tiles and the keyboard hook, and answers both.
-class MenuWindow : public win32::Dialog, private MenuTileOwner, public HookTarget {
+// owns its tiles, the keyboard hook, the screens the menu opens and what they share, and answers
+// what those screens ask.
+class MenuWindow : public win32::Dialog, private MenuTileOwner, public HookTarget, public ShellServices {
 public:
-    explicit MenuWindow(LauncherState& state);
+    MenuWindow();
     ~MenuWindow() override;
 
     void MoveSelection(MoveStep step);
+    int menuSelection() const { return menuSelection_; }  // highlighted tile, 1..8
+    int runningCommand() const { return runningCommand_; }  // menu command in progress, 0 when none
+    bool menuShown() const { return menuShown_; }  // start prompt answered, tiles shown
+    const std::wstring& clickSoundPath() const { return clickSoundPath_; }
+    void SetClickSoundPath(std::wstring path) { clickSoundPath_ = std::move(path); }
 
     // HookTarget
-    bool PanelShown() const override { return state_.karaokePanelShown; }
-    HWND PanelWindow() const override { return state_.karaokePanelWindow; }
+    bool PanelShown() const override { return panelShown_; }
+    HWND PanelWindow() const override { return panelWindow_; }
     void PostTogglePanel() override;
+
+    // ShellServices
+    void PlayClick() override { PlayClickSound(); }
+    void ReturnFromPage(int group) override;
+    void AddPickedProgram(int groupChoice) override;
+    void OpenFileFrom(const std::wstring& folder) override;
+    const std::wstring& pickedProgramPath() const override { return pickedProgramPath_; }
+    SelectDialogFocus& selectDialog() override { return selectDialog_; }
+    DriveRootLists& drives() override { return drives_; }
+    TurnPictures& turnPictures() override { return turnPictures_; }
 
     // Windows that arrive later plug in here; each may stay null.
     win32::Dialog* karaokePanel = nullptr;
@@ -57,8 +74,8 @@ protected:
 
 private:
     // MenuTileOwner: the tiles' reports become the window's numbered messages.
-    bool SelectDialogActive() const override { return state_.selectDialogActive; }
-    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool SelectDialogActive() const override { return selectDialog_.active(); }
+    void FocusSelectDialog() override { selectDialog_.Focus(); }
     bool IsHighlighted(const MenuTile& tile) const override;
     void OnMenuTileHovered(MenuTile& tile) override;
     void OnMenuTileFocused(MenuTile& tile) override;
@@ -72,7 +89,6 @@ private:
     void ClockStep();
     void RunMenuCommand(int command);
     void RunBrowser(int kind);
-    void ReturnFromPage(int group);
     void DismissPrompt(bool destroy);
     void ShowTiles(bool show);
     void TogglePanel();
@@ -90,7 +106,23 @@ private:
     void RenderBackground();
     void DrawClock(HDC dc);
 
-    LauncherState& state_;
+    // GDI+ for the pictures of every screen, started once the first frame is on screen (nothing on
+    // it is drawn with GDI+, and loading it delayed that frame by about 10 ms). First, so that it
+    // ends after every picture.
+    std::optional<win32::GdiplusSession> gdiplus_;
+    TurnPictures turnPictures_;
+    std::unique_ptr<SkinImage> folderIcon_;  // drawn by the browser rows; empty when missing
+    SelectDialogFocus selectDialog_;
+    DriveRootLists drives_;
+    int menuSelection_ = 1;
+    int runningCommand_ = 0;
+    bool menuShown_ = false;
+    bool closing_ = false;  // late hand-overs are ignored
+    bool panelShown_ = false;
+    HWND panelWindow_ = nullptr;
+    std::wstring pickedProgramPath_;
+    std::wstring pickedProgramName_;
+    std::wstring clickSoundPath_;
     win32::KeyboardHook hook_;
     win32::AsyncKeyState keys_;
     win32::Icon icon_;
@@ -113,10 +145,10 @@ private:
     DeviceHandleHolder deviceHandles_;
     // The program pages and what their entries start; built with the window, windows per visit.
     LaunchActions launch_{SystemLaunchPorts(), SystemWindowPorts()};
-    ProgramPage gamePage_{GamePageKind(), state_, launch_};
-    ProgramPage otherPage_{OtherPageKind(), state_, launch_};
+    ProgramPage gamePage_{GamePageKind(), *this, launch_};
+    ProgramPage otherPage_{OtherPageKind(), *this, launch_};
     // Where "Add Program" puts the picked program: run modally over the browser.
-    SelectDialog programChooser_{state_};
+    SelectDialog programChooser_{*this};
     // The media browser of commands 1-4 and 7, made at its first use.
     std::unique_ptr<BrowserWindow> browser_;
     // The karaoke panel and the effects library it drives (the panel goes first).

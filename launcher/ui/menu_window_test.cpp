@@ -11,7 +11,6 @@
 #include "launcher/ui/messages.h"
 #include "launcher/resources/resource.h"
 #include "launcher/ui/hook_events.h"
-#include "launcher/ui/launcher_state.h"
 #include "win32/instance.h"
 
 namespace tessaly {
@@ -50,7 +49,6 @@ protected:
         Pump();
     }
     void TearDown() override {
-        state.closing = true;
         dlg.Destroy();
         panel.Destroy();
         Pump();
@@ -87,28 +85,25 @@ protected:
         std::vector<WPARAM>& keys_;
     };
 
-    LauncherState state;
-    MenuWindow dlg{state};
+    MenuWindow dlg;
     std::vector<WPARAM> panelKeys;
     Panel panel{panelKeys};
 };
 
 TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
-    LauncherState& s = state;
-    EXPECT_EQ(s.mainWindow, dlg.hwnd());
-    EXPECT_EQ(s.menuSelection, 1);
-    EXPECT_FALSE(s.menuShown);
+    EXPECT_EQ(dlg.menuSelection(), 1);
+    EXPECT_FALSE(dlg.menuShown());
     auto buttons = VisibleChildren(dlg.hwnd(), L"Button");
     ASSERT_EQ(buttons.size(), 1u);
     EXPECT_EQ(::GetDlgCtrlID(buttons[0]), IDC_START_PROMPT);
     EXPECT_TRUE(VisibleChildren(dlg.hwnd(), L"Static").empty());
-    EXPECT_NE(s.clickSoundPath.find(L"\\ding.wav"), std::wstring::npos);
+    EXPECT_NE(dlg.clickSoundPath().find(L"\\ding.wav"), std::wstring::npos);
 
     // Start-up finishes once: the same message again (from anyone) scans no drives.
-    s.removableDrives = L"C:\\Games\\";
+    dlg.drives().removableDrives = L"C:\\Games\\";
     ::PostMessageW(dlg.hwnd(), kMsgDecodeTurnPage, 0, 0);
     Pump();
-    EXPECT_EQ(s.removableDrives, L"C:\\Games\\");
+    EXPECT_EQ(dlg.drives().removableDrives, L"C:\\Games\\");
 
     RECT r{};
     ::GetWindowRect(dlg.hwnd(), &r);
@@ -118,8 +113,7 @@ TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
 
 TEST_F(MainWindow, EnterShowsTheMenuAndArrowsWrapAroundIt) {
     Key(VK_RETURN);
-    LauncherState& s = state;
-    EXPECT_TRUE(s.menuShown);
+    EXPECT_TRUE(dlg.menuShown());
     auto tiles = VisibleChildren(dlg.hwnd(), L"Static");
     ASSERT_EQ(tiles.size(), 8u);
     EXPECT_TRUE(VisibleChildren(dlg.hwnd(), L"Button").empty());
@@ -130,10 +124,10 @@ TEST_F(MainWindow, EnterShowsTheMenuAndArrowsWrapAroundIt) {
                                               L"Add Program", L"Exit"}));
 
     Key(VK_UP);
-    EXPECT_EQ(s.menuSelection, 8);
+    EXPECT_EQ(dlg.menuSelection(), 8);
     Key(VK_DOWN);
     Key(VK_DOWN);
-    EXPECT_EQ(s.menuSelection, 2);
+    EXPECT_EQ(dlg.menuSelection(), 2);
     Key(VK_ESCAPE);
     EXPECT_TRUE(::IsWindowVisible(dlg.hwnd()));
 
@@ -144,20 +138,22 @@ TEST_F(MainWindow, EnterShowsTheMenuAndArrowsWrapAroundIt) {
     ASSERT_NE(karaoke, nullptr);
     ::SendMessageW(karaoke, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     Pump();
-    EXPECT_EQ(s.menuSelection, 4);
+    EXPECT_EQ(dlg.menuSelection(), 4);
     EXPECT_EQ(::GetCapture(), karaoke);
     ::ReleaseCapture();
     Key(VK_DOWN);
-    EXPECT_EQ(s.menuSelection, 5);
+    EXPECT_EQ(dlg.menuSelection(), 5);
     Key(VK_UP);
     Key(VK_UP);
     Key(VK_UP);
 
     // While a program page runs, the arrows leave the menu alone.
-    s.runningCommand = 5;
+    ::SendMessageW(dlg.hwnd(), kMsgRunMenuCommand, 5, 0);
+    ASSERT_EQ(dlg.runningCommand(), 5);
     Key(VK_DOWN);
-    EXPECT_EQ(s.menuSelection, 2);
-    s.runningCommand = 0;
+    EXPECT_EQ(dlg.menuSelection(), 5);
+    ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
+    EXPECT_EQ(dlg.runningCommand(), 0);
 }
 
 TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
@@ -165,19 +161,19 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     alt.held = {VK_LMENU};
     Hook(WM_SYSKEYDOWN, 'K', alt);
     EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
-    EXPECT_FALSE(state.karaokePanelShown);
+    EXPECT_FALSE(dlg.PanelShown());
 
     Key(VK_RETURN);
     Hook(WM_SYSKEYDOWN, 'K', alt);
     EXPECT_TRUE(::IsWindowVisible(panel.hwnd()));
-    EXPECT_TRUE(state.karaokePanelShown);
-    EXPECT_EQ(state.karaokePanelWindow, panel.hwnd());
+    EXPECT_TRUE(dlg.PanelShown());
+    EXPECT_EQ(dlg.PanelWindow(), panel.hwnd());
 
     // With the panel up, the arrows belong to it: swallowed, and handed to the panel.
     FakeModifiers none;
     EXPECT_TRUE(Hook(WM_KEYDOWN, VK_DOWN, none));
     EXPECT_EQ(panelKeys, (std::vector<WPARAM>{VK_DOWN}));
-    EXPECT_EQ(state.menuSelection, 1);
+    EXPECT_EQ(dlg.menuSelection(), 1);
     // Queued inside the hook, handled by the panel on its next message.
     KBDLLHOOKSTRUCT up{};
     up.vkCode = VK_UP;
@@ -190,18 +186,22 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     chord.held = {VK_LCONTROL, VK_LSHIFT, VK_LMENU};
     Hook(WM_KEYDOWN, VK_OEM_5, chord);
     EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
-    EXPECT_FALSE(state.karaokePanelShown);
+    EXPECT_FALSE(dlg.PanelShown());
 }
 
+// The game page's own close reports back; closing the launcher closes the page too, and that
+// late report changes nothing.
 TEST_F(MainWindow, ReturnFromAPageIsIgnoredWhileClosing) {
     Key(VK_RETURN);
-    state.runningCommand = 5;
-    state.closing = true;
+    ::SendMessageW(dlg.hwnd(), kMsgRunMenuCommand, 5, 0);
+    EXPECT_EQ(dlg.runningCommand(), 5);
     ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
-    EXPECT_EQ(state.runningCommand, 5);
-    state.closing = false;
-    ::SendMessageW(dlg.hwnd(), kMsgReturnFromPage, 5, 0);
-    EXPECT_EQ(state.runningCommand, 0);
+    EXPECT_EQ(dlg.runningCommand(), 0);
+    ::SendMessageW(dlg.hwnd(), kMsgRunMenuCommand, 5, 0);
+    ASSERT_EQ(dlg.runningCommand(), 5);
+    ::SendMessageW(dlg.hwnd(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(dlg.runningCommand(), 5);
 }
 
 // Click workers give their thread handles back, or close them themselves when the sound cannot
@@ -214,8 +214,8 @@ TEST_F(MainWindow, ClickWorkersLeaveNoHandleBehind) {
         }
     };
     settle();
-    for (const std::wstring& path : {state.clickSoundPath, std::wstring(L"C:\\no\\such\\ding.wav")}) {
-        state.clickSoundPath = path;
+    for (const std::wstring& path : {dlg.clickSoundPath(), std::wstring(L"C:\\no\\such\\ding.wav")}) {
+        dlg.SetClickSoundPath(path);
         DWORD before = 0, after = 0;
         ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &before));
         for (int i = 0; i < 3; ++i) {
@@ -251,20 +251,18 @@ LRESULT CALLBACK RefuseStartPrompt(int code, WPARAM wp, LPARAM lp) {
 
 // No prompt means no countdown: the launcher does not sit there for ever, it shows the menu.
 TEST(MainWindowWithoutPrompt, ShowsTheMenuAsIfThePromptWereAnswered) {
-    LauncherState state;
-    MenuWindow dlg(state);
+    MenuWindow dlg;
     {
         win32::HookHandle refuse(::SetWindowsHookExW(WH_CBT, RefuseStartPrompt, nullptr, ::GetCurrentThreadId()));
         ASSERT_TRUE(refuse);
         ASSERT_TRUE(dlg.Create(nullptr));
     }
     Pump();
-    EXPECT_TRUE(state.menuShown);
+    EXPECT_TRUE(dlg.menuShown());
     EXPECT_EQ(::GetDlgItem(dlg.hwnd(), IDC_START_PROMPT), nullptr);
     EXPECT_EQ(VisibleChildren(dlg.hwnd(), L"Static").size(), 8u);
     dlg.MoveSelection(MoveStep::Next);
-    EXPECT_EQ(state.menuSelection, 2);
-    state.closing = true;
+    EXPECT_EQ(dlg.menuSelection(), 2);
     dlg.Destroy();
     Pump();
 }
@@ -287,12 +285,12 @@ void CALLBACK CancelOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(MainWindow, RemovableDiskChoiceOpensTheFileDialogInThatDrive) {
-    state.removableDrives = L" E:\\ ";
+    dlg.drives().removableDrives = L" E:\\ ";
     UINT_PTR timer = ::SetTimer(nullptr, 0, 200, CancelOpenDialog);
     ::SendMessageW(dlg.hwnd(), kMsgProgramPick, 99, 1);
     ::KillTimer(nullptr, timer);
     EXPECT_NE(g_openDialog, nullptr);
-    EXPECT_EQ(state.removableDrives, L"E:\\");  // the global itself is trimmed
+    EXPECT_EQ(dlg.drives().removableDrives, L"E:\\");  // the list itself is trimmed
     EXPECT_EQ(std::wstring(g_openFolder).substr(0, 2), L"E:");
 }
 

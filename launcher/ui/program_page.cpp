@@ -25,9 +25,9 @@ constexpr COLORREF kClockColour = RGB(255, 255, 0);
 ProgramPageKind GamePageKind() { return {IDD_GAME_PAGE, 5, IDJ_GAME_PAGE}; }
 ProgramPageKind OtherPageKind() { return {IDD_OTHER_PAGE, 6, IDJ_OTHER_PAGE}; }
 
-ProgramPage::ProgramPage(const ProgramPageKind& kind, LauncherState& state, LaunchActions& launch)
-    : win32::Dialog(kind.templateId), confirmDelete(AskReallyDelete), state_(state), launch_(launch),
-      groupNumber_(kind.group), backgroundId_(kind.backgroundId), selectDialog_(state) {
+ProgramPage::ProgramPage(const ProgramPageKind& kind, ShellServices& shell, LaunchActions& launch)
+    : win32::Dialog(kind.templateId), confirmDelete(AskReallyDelete), shell_(shell), launch_(launch),
+      groupNumber_(kind.group), backgroundId_(kind.backgroundId), selectDialog_(shell) {
     SetGroupKey(GroupStore::KeyPathFor(kind.group));
 }
 
@@ -72,10 +72,10 @@ BOOL ProgramPage::OnInitDialog() {
     LoadTiles();
     frame_.reset();
     LoadSkinPicture(background_, backgroundId_);
-    LoadSkinImageResource(win32::AppInstance(), backgroundId_, L"JPEG", state_.turnPictures.page);
+    LoadSkinImageResource(win32::AppInstance(), backgroundId_, L"JPEG", shell_.turnPictures().page);
     // The menu's side of the turn: the main window's background, lent in place, or decoded here.
-    if (!state_.turnPictures.menu) {
-        LoadSkinImageResource(win32::AppInstance(), IDJ_TURN_MENU_PICTURE, L"JPEG", state_.turnPictures.menu);
+    if (!shell_.turnPictures().menu) {
+        LoadSkinImageResource(win32::AppInstance(), IDJ_TURN_MENU_PICTURE, L"JPEG", shell_.turnPictures().menu);
     }
     clockFont_ = CreateSkinFont({0, win32::ScaleY(screen.cy, 40)});
     return FALSE;
@@ -134,12 +134,12 @@ bool ProgramPage::PreTranslateMessage(MSG& msg) {
 }
 
 bool ProgramPage::KeyDown(MSG& msg) {
-    if (state_.selectDialogActive) {
-        state_.FocusSelectDialog();
+    if (shell_.selectDialog().active()) {
+        shell_.selectDialog().Focus();
         if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) return false;
         return win32::Dialog::PreTranslateMessage(msg);
     }
-    const bool panel = state_.karaokePanelShown;
+    const bool panel = shell_.PanelShown();
     switch (msg.wParam) {
         case VK_RETURN:
             if (!panel) ActivateSlot(current_);
@@ -215,7 +215,7 @@ void ProgramPage::ActivateSlot(int slot) {
 }
 
 void ProgramPage::OnEntryActivated(EntryTile& entry) {
-    LaunchOutcome o = launch_.Run(entry.label, entry.target, entry.kind, state_.cdromDrives);
+    LaunchOutcome o = launch_.Run(entry.label, entry.target, entry.kind, shell_.drives().cdromDrives);
     if (o.kind == LaunchOutcome::kClosePage) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     } else if (o.kind == LaunchOutcome::kPageCommand) {
@@ -266,13 +266,13 @@ void ProgramPage::RunOwnBrowser(PageBrowse what) {
 void ProgramPage::RemovableDiskChoice() {
     std::wstring drives = ScanRemovableAndCdromDrives().removableDrives;
     if (drives.size() <= 4) {
-        state_.removableDrives = drives;
+        shell_.drives().removableDrives = drives;
         Browse(PageBrowse::kVideo);
         return;
     }
     // The roots become choices; what is left of the list is a fragment shorter than a root.
     for (const LaunchEntry& c : RemovableDiskChoices(drives)) selectDialog_.choices().Set(c.name, c.target);
-    state_.removableDrives = drives.substr(drives.size() - drives.size() % 4);
+    shell_.drives().removableDrives = drives.substr(drives.size() - drives.size() % 4);
     if (!selectDialog_.hwnd() && !selectDialog_.Create(hwnd())) return;
     ::ShowWindow(selectDialog_.hwnd(), SW_SHOW);
 }
@@ -292,7 +292,7 @@ void ProgramPage::OnEntryHovered(EntryTile& entry) {
 
 void ProgramPage::OnEntrySelected(EntryTile& entry) {
     highlighted_ = entry.index;
-    if (mainWindow_) ::PostMessageW(mainWindow_, kMsgClickSound, 0, 0);
+    if (mainWindow_) shell_.PlayClick();
 }
 
 void ProgramPage::OnEntryPressed(EntryTile& entry) { ActivateSlot(entry.index); }
@@ -310,10 +310,10 @@ std::optional<LRESULT> ProgramPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kPageClockTimer) ClockStep();
             return 0;
         case WM_RBUTTONDOWN:
-            if (!state_.selectDialogActive) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            if (!shell_.selectDialog().active()) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             return 0;
         case WM_SETFOCUS:
-            if (state_.selectDialogActive) state_.FocusSelectDialog();
+            if (shell_.selectDialog().active()) shell_.selectDialog().Focus();
             return std::nullopt;
         case kMsgPageCommand:
             PageCommand(static_cast<int>(wp), lp);
@@ -328,11 +328,11 @@ void ProgramPage::OnClose() {
     selectDialog_.Destroy();
     // The main window takes the screen back (and may destroy this window) before the send
     // returns; its page-turn still needs both pictures.
-    if (mainWindow_) ::SendMessageW(mainWindow_, kMsgReturnFromPage, static_cast<WPARAM>(groupNumber_), 0);
+    if (mainWindow_) shell_.ReturnFromPage(groupNumber_);
     if (tilesCreated_) FreeTiles();
-    state_.turnPictures.page.reset();
+    shell_.turnPictures().page.reset();
     // A lent view stays with the main window, which owns its pixels; a picture decoded here goes.
-    if (state_.turnPictures.menu && !state_.turnPictures.menu->viewOf()) state_.turnPictures.menu.reset();
+    if (shell_.turnPictures().menu && !shell_.turnPictures().menu->viewOf()) shell_.turnPictures().menu.reset();
     Destroy();
 }
 
@@ -349,7 +349,7 @@ void ProgramPage::Paint() {
     if (firstPaint_) {
         // The turn from the menu ends on the page's own picture; the clock follows at its tick.
         firstPaint_ = false;
-        PlayPageTurn(paint.get(), client, state_.turnPictures.menu.get(), state_.turnPictures.page.get(), 1);
+        PlayPageTurn(paint.get(), client, shell_.turnPictures().menu.get(), shell_.turnPictures().page.get(), 1);
         return;
     }
     // The page's picture is drawn once at the window's size and kept: the clock's tick repaints a

@@ -14,8 +14,8 @@
 #include "launcher/system/group_store.h"
 #include "launcher/model/page_layout.h"
 #include "launcher/ui/select_dialog.h"
+#include "launcher/ui/shell_services.h"
 #include "launcher/model/launch_actions.h"
-#include "launcher/ui/launcher_state.h"
 #include "common/skin/skin_image.h"
 #include "launcher/ui/tile_owner.h"
 #include "win32/handles.h"
@@ -40,7 +40,7 @@ enum class PageBrowse { kUnchanged, kVideo, kPictures };
 class ProgramPage : public win32::Dialog, private EntryTileOwner {
 public:
     // Reads and writes its group's registry key (SetGroupKey points it elsewhere).
-    ProgramPage(const ProgramPageKind& kind, LauncherState& state, LaunchActions& launch);
+    ProgramPage(const ProgramPageKind& kind, ShellServices& shell, LaunchActions& launch);
     ~ProgramPage() override;
 
     // Group store.
@@ -50,7 +50,7 @@ public:
     bool DeleteEntry(const std::wstring& name) { return store_.DeleteEntry(name); }
 
     // Creates the window as a child of `mainWindow` when it has none, shows it over the whole
-    // screen and starts it. The page reports its closing to `mainWindow` (message 1037).
+    // screen and starts it. Once opened, the page reports its closing to the shell.
     bool Open(HWND mainWindow);
     void StartPage();
 
@@ -83,8 +83,8 @@ protected:
 
 private:
     // EntryTileOwner
-    bool SelectDialogActive() const override { return state_.selectDialogActive; }
-    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool SelectDialogActive() const override { return shell_.selectDialog().active(); }
+    void FocusSelectDialog() override { shell_.selectDialog().Focus(); }
     bool IsHighlighted(const EntryTile& entry) const override;
     void OnEntryHovered(EntryTile& entry) override;
     void OnEntrySelected(EntryTile& entry) override;
@@ -105,7 +105,7 @@ private:
     void FreeTiles();
     bool KeyDown(MSG& msg);
 
-    LauncherState& state_;
+    ShellServices& shell_;
     LaunchActions& launch_;
     const int groupNumber_;
     const int backgroundId_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher/testing/recording_player.h"
+#include "launcher/testing/recording_shell.h"
 #include "launcher/ui/messages.h"
 #include "launcher/system/group_store.h"
 #include "launcher/ui/tiles.h"
@@ -17,41 +18,24 @@
 namespace tessaly {
 namespace {
 
-// Stands in for the main window: records what the page and the choices send it.
-struct Received {
-    UINT msg;
-    WPARAM wp;
-    LPARAM lp;
-};
-std::vector<Received>& Inbox() {
-    static std::vector<Received> inbox;
-    return inbox;
-}
-LRESULT CALLBACK MainProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kMsgReturnFromPage || msg == kMsgProgramPick) Inbox().push_back({msg, wp, lp});
-    // Like the main window: the page's window goes when it reports back.
-    if (msg == kMsgReturnFromPage) {
-        HWND child = ::GetWindow(h, GW_CHILD);
-        if (child) ::DestroyWindow(child);
-    }
-    return ::DefWindowProcW(h, msg, wp, lp);
-}
-
 void Pump() { win32::DispatchQueuedMessages(); }
 
 class PageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WNDCLASSW wc{};
-        wc.lpfnWndProc = MainProc;
+        wc.lpfnWndProc = ::DefWindowProcW;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"PageTestMain";
         ::RegisterClassW(&wc);
         const win32::ScreenSize s = win32::PrimaryScreen();
         main_ = ::CreateWindowExW(0, L"PageTestMain", L"", WS_POPUP | WS_VISIBLE, 0, 0, s.cx, s.cy,
                                   nullptr, nullptr, wc.hInstance, nullptr);
-        state_.mainWindow = main_;
-        Inbox().clear();
+        // Like the main window: the page's window goes when it reports back.
+        shell_.onReturn = [this](int) {
+            HWND child = ::GetWindow(main_, GW_CHILD);
+            if (child) ::DestroyWindow(child);
+        };
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tessaly\\group5");
         ports_.startProcess = [this](const ProcessRequest& r) {
             started_.push_back(r);
@@ -85,7 +69,7 @@ protected:
     }
 
     HWND main_ = nullptr;
-    LauncherState state_;
+    RecordingShell shell_;
     LaunchPorts ports_;
     std::vector<ProcessRequest> started_;
 };
@@ -94,7 +78,7 @@ TEST_F(PageTest, TilesKeysLaunchDeleteAndClose) {
     const std::wstring gamepad = L"\U0001F3AE Pad";  // a name outside the BMP
     LaunchActions launch(ports_, {});
     {
-        ProgramPage writer(GamePageKind(), state_, launch);
+        ProgramPage writer(GamePageKind(), shell_, launch);
         ASSERT_TRUE(writer.WriteEntry(L"Alpha", L"C:\\old.exe"));
         ASSERT_TRUE(writer.WriteEntry(L"Alpha", L"C:\\a b\\alpha.exe"));  // same name: replaced
         ASSERT_TRUE(writer.WriteEntry(L"B&q", L"C:\\bq.exe"));
@@ -109,7 +93,7 @@ TEST_F(PageTest, TilesKeysLaunchDeleteAndClose) {
     ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
     key.reset();
 
-    ProgramPage page(GamePageKind(), state_, launch);
+    ProgramPage page(GamePageKind(), shell_, launch);
     std::vector<bool> answers{false, true};
     int asked = 0;
     page.confirmDelete = [&](HWND) { return answers[static_cast<std::size_t>(asked++)]; };
@@ -136,10 +120,10 @@ TEST_F(PageTest, TilesKeysLaunchDeleteAndClose) {
     Key(page.hwnd(), VK_RIGHT);
     EXPECT_EQ(page.current(), 1);
     // While the karaoke panel is shown the page ignores the arrows.
-    state_.karaokePanelShown = true;
+    shell_.panelShown = true;
     Key(page.hwnd(), VK_DOWN);
     EXPECT_EQ(page.current(), 1);
-    state_.karaokePanelShown = false;
+    shell_.panelShown = false;
 
     // Enter on Alpha starts its target as stored.
     int alpha = 1;
@@ -180,9 +164,9 @@ TEST_F(PageTest, TilesKeysLaunchDeleteAndClose) {
 
     // Left closes: the main window hears 1037 with the group, and the page is gone.
     Key(page.hwnd(), VK_LEFT);
-    ASSERT_EQ(Inbox().size(), 1u);
-    EXPECT_EQ(Inbox()[0].msg, kMsgReturnFromPage);
-    EXPECT_EQ(Inbox()[0].wp, 5u);
+    ASSERT_EQ(shell_.calls.size(), 1u);
+    EXPECT_EQ(shell_.calls[0].what, RecordingShell::Asked::kReturnFromPage);
+    EXPECT_EQ(shell_.calls[0].number, 5);
     EXPECT_FALSE(page.hwnd());
 
     // The next visit reads the registry again; Enter on Return closes it too.
@@ -190,13 +174,13 @@ TEST_F(PageTest, TilesKeysLaunchDeleteAndClose) {
     EXPECT_EQ(page.tileCount(), 3);
     while (page.current() != 3) Key(page.hwnd(), VK_DOWN);
     Key(page.hwnd(), VK_RETURN);
-    EXPECT_EQ(Inbox().size(), 2u);
+    EXPECT_EQ(shell_.calls.size(), 2u);
     EXPECT_FALSE(page.hwnd());
 }
 
 TEST_F(PageTest, FreshProfileShowsReturnAloneAndLeavesAnEmptyKey) {
     LaunchActions launch(ports_, {});
-    ProgramPage page(GamePageKind(), state_, launch);
+    ProgramPage page(GamePageKind(), shell_, launch);
     ASSERT_TRUE(page.Open(main_));
     EXPECT_EQ(page.tileCount(), 1);
     EXPECT_EQ(page.tile(1)->label, L"Return");
@@ -211,11 +195,11 @@ TEST_F(PageTest, FreshProfileShowsReturnAloneAndLeavesAnEmptyKey) {
 TEST_F(PageTest, ThousandsOfValuesFillTheFiftySlotsAndNoMore) {
     {
         LaunchActions launch(ports_, {});
-        ProgramPage writer(GamePageKind(), state_, launch);
+        ProgramPage writer(GamePageKind(), shell_, launch);
         for (int i = 0; i < 2000; ++i) writer.WriteEntry(L"p" + std::to_wstring(i), L"C:\\p.exe");
     }
     LaunchActions launch(ports_, {});
-    ProgramPage page(GamePageKind(), state_, launch);
+    ProgramPage page(GamePageKind(), shell_, launch);
     ASSERT_TRUE(page.Open(main_));
     EXPECT_EQ(page.tileCount(), kPageUsableSlots);
     EXPECT_EQ(page.tile(kPageUsableSlots)->label, L"Return");
@@ -225,11 +209,11 @@ TEST_F(PageTest, ThousandsOfValuesFillTheFiftySlotsAndNoMore) {
 }
 
 TEST_F(PageTest, SelectDialogDefaultsWrapAndHandOver) {
-    SelectDialog dialog(state_);
+    SelectDialog dialog(shell_);
     ASSERT_TRUE(dialog.Create(main_));
     ::ShowWindow(dialog.hwnd(), SW_SHOW);
-    EXPECT_TRUE(state_.selectDialogActive);
-    EXPECT_EQ(state_.selectDialogWindow, dialog.hwnd());
+    EXPECT_TRUE(shell_.focus.active());
+    EXPECT_EQ(shell_.focus.window(), dialog.hwnd());
     ASSERT_EQ(dialog.choiceCount(), 2);
     EXPECT_EQ(dialog.choice(0)->label, L"Game Menu");
     EXPECT_EQ(dialog.choice(1)->label, L"Other Program");
@@ -239,11 +223,10 @@ TEST_F(PageTest, SelectDialogDefaultsWrapAndHandOver) {
     EXPECT_EQ(dialog.current(), 0);
     Key(dialog.hwnd(), VK_DOWN);
     Key(dialog.hwnd(), VK_RETURN);
-    ASSERT_EQ(Inbox().size(), 1u);
-    EXPECT_EQ(Inbox()[0].msg, kMsgProgramPick);
-    EXPECT_EQ(Inbox()[0].wp, 2u);
-    EXPECT_EQ(Inbox()[0].lp, 0);
-    EXPECT_FALSE(state_.selectDialogActive);
+    ASSERT_EQ(shell_.calls.size(), 1u);
+    EXPECT_EQ(shell_.calls[0].what, RecordingShell::Asked::kAddPickedProgram);
+    EXPECT_EQ(shell_.calls[0].number, 2);
+    EXPECT_FALSE(shell_.focus.active());
     EXPECT_FALSE(dialog.hwnd());
 
     // The removable-disk choices: Esc keeps nothing, Enter hands the root over.
@@ -252,24 +235,23 @@ TEST_F(PageTest, SelectDialogDefaultsWrapAndHandOver) {
     EXPECT_EQ(dialog.choiceCount(), 2);
     EXPECT_EQ(dialog.current(), 1);  // kept from the last opening
     Key(dialog.hwnd(), VK_ESCAPE);
-    EXPECT_FALSE(state_.selectDialogActive);
+    EXPECT_FALSE(shell_.focus.active());
     EXPECT_FALSE(dialog.hwnd());
-    EXPECT_EQ(Inbox().size(), 1u);
+    EXPECT_EQ(shell_.calls.size(), 1u);
     ASSERT_TRUE(dialog.Create(main_));
     Key(dialog.hwnd(), VK_RETURN);
-    ASSERT_EQ(Inbox().size(), 2u);
-    EXPECT_EQ(Inbox()[1].wp, 99u);
-    EXPECT_EQ(Inbox()[1].lp, 1);
-    EXPECT_EQ(state_.removableDrives, dialog.choice(1)->target);
+    ASSERT_EQ(shell_.calls.size(), 2u);
+    EXPECT_EQ(shell_.calls[1].what, RecordingShell::Asked::kOpenFileFrom);
+    EXPECT_EQ(shell_.calls[1].folder, dialog.choice(1)->target);
+    EXPECT_EQ(shell_.driveLists.removableDrives, dialog.choice(1)->target);
     EXPECT_EQ(dialog.choice(1)->label, L"Play From " + dialog.choice(1)->target + L" Disk");
     EXPECT_FALSE(dialog.hwnd());
 }
 
 TEST_F(PageTest, SelectDialogSaysWhenAPathIsTooLongToKeepAndHandsNothingOver) {
-    state_.chosenProgramName = L"Long";
-    state_.chosenProgramPath = L"C:\\" + std::wstring(GroupStore::kMaxTargetUnits - 6, L'x') + L".exe";
-    ASSERT_EQ(state_.chosenProgramPath.size(), GroupStore::kMaxTargetUnits + 1);
-    SelectDialog dialog(state_);
+    shell_.pickedPath = L"C:\\" + std::wstring(GroupStore::kMaxTargetUnits - 6, L'x') + L".exe";
+    ASSERT_EQ(shell_.pickedPath.size(), GroupStore::kMaxTargetUnits + 1);
+    SelectDialog dialog(shell_);
     ASSERT_TRUE(dialog.Create(main_));
     ::ShowWindow(dialog.hwnd(), SW_SHOW);
     RECT r{};
@@ -289,22 +271,22 @@ TEST_F(PageTest, SelectDialogSaysWhenAPathIsTooLongToKeepAndHandsNothingOver) {
     const int before = whiteBelowChoices();
     Key(dialog.hwnd(), VK_RETURN);
     // The dialog stays, with its line; nothing goes to the main window, nothing is stored.
-    EXPECT_TRUE(Inbox().empty());
+    EXPECT_TRUE(shell_.calls.empty());
     ASSERT_TRUE(dialog.hwnd());
     EXPECT_EQ(dialog.notice(), SelectDialog::kPathTooLongNotice);
     EXPECT_GT(whiteBelowChoices(), before + 50);
     EXPECT_TRUE(StoredNames().empty());
     Key(dialog.hwnd(), VK_ESCAPE);
     EXPECT_FALSE(dialog.hwnd());
-    EXPECT_TRUE(Inbox().empty());
+    EXPECT_TRUE(shell_.calls.empty());
 
     // One character shorter fits: handed over as usual, and the next opening shows no line.
-    state_.chosenProgramPath.pop_back();
+    shell_.pickedPath.pop_back();
     ASSERT_TRUE(dialog.Create(main_));
     EXPECT_TRUE(dialog.notice().empty());
     Key(dialog.hwnd(), VK_RETURN);
-    ASSERT_EQ(Inbox().size(), 1u);
-    EXPECT_EQ(Inbox()[0].msg, kMsgProgramPick);
+    ASSERT_EQ(shell_.calls.size(), 1u);
+    EXPECT_EQ(shell_.calls[0].what, RecordingShell::Asked::kAddPickedProgram);
 }
 
 // Runs from inside a modal loop: each tick hands the next scripted key to the window in front.
@@ -335,11 +317,11 @@ void RunScripted(ModalScript& script, const std::function<void()>& run) {
 }
 
 TEST_F(PageTest, SelectDialogRunsModallyOverItsOwnerAndHandsOver) {
-    SelectDialog dialog(state_);
+    SelectDialog dialog(shell_);
     bool activeWhileShown = false;
     int shownChoices = 0;
     ModalScript script{[&] { return dialog.hwnd(); }, {VK_DOWN, VK_RETURN}, 0, [&] {
-                           activeWhileShown = state_.selectDialogActive;
+                           activeWhileShown = shell_.focus.active();
                            shownChoices = dialog.choiceCount();
                        }};
     INT_PTR result = 0;
@@ -347,22 +329,21 @@ TEST_F(PageTest, SelectDialogRunsModallyOverItsOwnerAndHandsOver) {
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(activeWhileShown);
     EXPECT_EQ(shownChoices, 2);
-    EXPECT_FALSE(state_.selectDialogActive);
+    EXPECT_FALSE(shell_.focus.active());
     EXPECT_FALSE(dialog.hwnd());
     Pump();
-    ASSERT_EQ(Inbox().size(), 1u);
-    EXPECT_EQ(Inbox()[0].msg, kMsgProgramPick);
-    EXPECT_EQ(Inbox()[0].wp, 2u);  // "Other Program"
-    EXPECT_EQ(Inbox()[0].lp, 0);
+    ASSERT_EQ(shell_.calls.size(), 1u);
+    EXPECT_EQ(shell_.calls[0].what, RecordingShell::Asked::kAddPickedProgram);
+    EXPECT_EQ(shell_.calls[0].number, 2);  // "Other Program"
     EXPECT_TRUE(::IsWindowEnabled(main_));
 
     // Esc ends it with nothing handed over.
     ModalScript esc{[&] { return dialog.hwnd(); }, {VK_ESCAPE}, 0, {}};
     RunScripted(esc, [&] { result = dialog.DoModal(main_); });
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_FALSE(state_.selectDialogActive);
+    EXPECT_FALSE(shell_.focus.active());
     Pump();
-    EXPECT_EQ(Inbox().size(), 1u);
+    EXPECT_EQ(shell_.calls.size(), 1u);
 }
 
 // Page commands run the page's own browser modally over the page, with the mode they ask for:
@@ -370,7 +351,7 @@ TEST_F(PageTest, SelectDialogRunsModallyOverItsOwnerAndHandsOver) {
 TEST_F(PageTest, PageCommandsRunThePagesOwnBrowser) {
     LaunchActions launch(ports_, {});
     RecordingPlayer player;
-    ProgramPage page(GamePageKind(), state_, launch);
+    ProgramPage page(GamePageKind(), shell_, launch);
     page.UseBrowser(player, {}, nullptr);
     ASSERT_TRUE(page.Open(main_));
     struct Step {

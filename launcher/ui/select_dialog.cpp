@@ -1,6 +1,5 @@
 #include "launcher/ui/select_dialog.h"
 
-#include "launcher/ui/messages.h"
 #include "launcher/system/group_store.h"
 #include "launcher/resources/resource.h"
 #include "launcher/ui/skin_font.h"
@@ -9,7 +8,7 @@
 
 namespace tessaly {
 
-SelectDialog::SelectDialog(LauncherState& state) : win32::Dialog(IDD_SELECT_DIALOG), state_(state) {}
+SelectDialog::SelectDialog(ShellServices& shell) : win32::Dialog(IDD_SELECT_DIALOG), shell_(shell) {}
 
 SelectDialog::~SelectDialog() {
     Destroy();
@@ -26,8 +25,7 @@ void SelectDialog::FreeChoices() {
 }
 
 BOOL SelectDialog::OnInitDialog() {
-    state_.selectDialogWindow = hwnd();
-    state_.selectDialogActive = true;
+    shell_.selectDialog().Opened(hwnd());
     FreeChoices();
     notice_.clear();
 
@@ -102,23 +100,22 @@ void SelectDialog::OnEntryPressed(EntryTile&) {}
 // the start folder of the open-file dialog. Either way the choice is made and the dialog ends,
 // by key or by mouse alike.
 void SelectDialog::OnEntryActivated(EntryTile& entry) {
-    if (entry.target.empty() && state_.chosenProgramPath.size() > GroupStore::kMaxTargetUnits) {
+    if (entry.target.empty() && shell_.pickedProgramPath().size() > GroupStore::kMaxTargetUnits) {
         // The page could never keep it: say so here, where the user looks, and add nothing.
         notice_ = kPathTooLongNotice;
         ::InvalidateRect(hwnd(), nullptr, FALSE);
         return;
     }
     if (entry.target.empty()) {
-        ::PostMessageW(state_.mainWindow, kMsgProgramPick, static_cast<WPARAM>(entry.index + 1), 0);
+        shell_.AddPickedProgram(entry.index + 1);
     } else {
-        state_.removableDrives = entry.target;
-        ::PostMessageW(state_.mainWindow, kMsgProgramPick, static_cast<WPARAM>(entry.kind), 1);
+        shell_.OpenFileFrom(entry.target);
     }
     Finish();
 }
 
 void SelectDialog::Finish() {
-    state_.selectDialogActive = false;
+    shell_.selectDialog().Finished();
     if (IsModal()) {
         EndDialog(IDOK);
     } else {
@@ -131,7 +128,7 @@ void SelectDialog::OnOK() { Finish(); }
 // A cancelled modeless chooser is destroyed rather than hidden, so the next showing builds it
 // again and takes the keyboard again.
 void SelectDialog::OnCancel() {
-    state_.selectDialogActive = false;
+    shell_.selectDialog().Finished();
     if (IsModal()) {
         EndDialog(IDCANCEL);
     } else {
@@ -141,10 +138,7 @@ void SelectDialog::OnCancel() {
 
 void SelectDialog::OnClose() { OnCancel(); }
 
-void SelectDialog::OnDestroyed() {
-    state_.selectDialogActive = false;
-    state_.selectDialogWindow = nullptr;
-}
+void SelectDialog::OnDestroyed() { shell_.selectDialog().Destroyed(); }
 
 std::optional<LRESULT> SelectDialog::OnMessage(UINT msg, WPARAM, LPARAM) {
     switch (msg) {

@@ -8,7 +8,7 @@
 
 #include "launcher/model/entry_map.h"
 #include "launcher/model/page_layout.h"
-#include "launcher/ui/launcher_state.h"
+#include "launcher/ui/shell_services.h"
 #include "common/skin/skin_image.h"
 #include "launcher/ui/tile_owner.h"
 #include "win32/handles.h"
@@ -20,8 +20,8 @@ class EntryTile;
 
 class SelectDialog : public win32::Dialog, private EntryTileOwner {
 public:
-    // Choices report to state.mainWindow (message 1048).
-    explicit SelectDialog(LauncherState& state);
+    // Choices go to the shell.
+    explicit SelectDialog(ShellServices& shell);
     ~SelectDialog() override;
 
     // Filled by the owner before opening; kept across openings.
@@ -46,8 +46,8 @@ protected:
 
 private:
     // EntryTileOwner
-    bool SelectDialogActive() const override { return state_.selectDialogActive; }
-    void FocusSelectDialog() override { state_.FocusSelectDialog(); }
+    bool SelectDialogActive() const override { return shell_.selectDialog().active(); }
+    void FocusSelectDialog() override { shell_.selectDialog().Focus(); }
     bool IsHighlighted(const EntryTile& entry) const override;
     void OnEntryHovered(EntryTile& entry) override;
     void OnEntrySelected(EntryTile& entry) override;
@@ -60,7 +60,7 @@ private:
     void Finish();
     void FreeChoices();
 
-    LauncherState& state_;
+    ShellServices& shell_;
     SkinPicture picture_;
     EntryMap choices_{EntryMap::kChoiceBuckets};
     std::array<std::unique_ptr<EntryTile>, kChoiceSlots> choiceTiles_;
