@@ -32,11 +32,11 @@ bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
 
 LaunchDecision DecideLaunch(std::wstring_view label, std::wstring_view target) {
     if (EqualsIgnoringAsciiCase(target, L"return")) return {LaunchAction::ClosePage};
-    if (EqualsIgnoringAsciiCase(target, L"XXXXXXXER_A")) return {LaunchAction::PageCommand, 0, true};
-    if (EqualsIgnoringAsciiCase(target, L"XXXAXXXXER_A_CDROM")) return {LaunchAction::PageCommand, 2, true};
-    if (EqualsIgnoringAsciiCase(target, L"XXXXXXXER_A_REMOVE")) return {LaunchAction::PageCommand, 1, true};
+    if (EqualsIgnoringAsciiCase(target, L"XXXXXXXER_A")) return {LaunchAction::PageCommand, kBrowseByTileKind, true};
+    if (EqualsIgnoringAsciiCase(target, L"XXXAXXXXER_A_CDROM")) return {LaunchAction::PageCommand, kBrowseVideos, true};
+    if (EqualsIgnoringAsciiCase(target, L"XXXXXXXER_A_REMOVE")) return {LaunchAction::PageCommand, kChooseRemovableDisk, true};
     if (target.find(L"http://") != std::wstring_view::npos) return {LaunchAction::OpenAddress};
-    if (EqualsIgnoringAsciiCase(target, L"XXX_XX_XX_XXOPEN")) return {LaunchAction::PageCommand, 3, false};
+    if (EqualsIgnoringAsciiCase(target, L"XXX_XX_XX_XXOPEN")) return {LaunchAction::PageCommand, kBrowsePicturesCommand, false};
     if (EqualsIgnoringAsciiCase(label, L"Karaoke")) return {LaunchAction::KaraokeStart};
     if (StartsWithExact(label, L"DVD")) return {LaunchAction::DiscStart};
     return {LaunchAction::PlainStart};

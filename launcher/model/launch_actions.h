@@ -11,6 +11,14 @@
 
 namespace tessaly {
 
+// What a page does for a marker target (also the number message 1035 carries).
+enum PageCommandId : int {
+    kBrowseByTileKind = 0,    // the page's browser, in the mode the tile's kind asks for
+    kChooseRemovableDisk = 1,
+    kBrowseVideos = 2,
+    kBrowsePicturesCommand = 3,
+};
+
 // Compares ignoring the case of A-Z only (other letters must match exactly).
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b);
 
@@ -25,7 +33,7 @@ enum class LaunchAction {
 
 struct LaunchDecision {
     LaunchAction action = LaunchAction::PlainStart;
-    int pageCommand = 0;        // 0..3 for PageCommand
+    int pageCommand = kBrowseByTileKind;  // for PageCommand
     bool passesKind = false;    // the page command carries the tile's kind (command 3 carries 0)
 };
 

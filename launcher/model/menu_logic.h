@@ -12,6 +12,18 @@ namespace tessaly {
 
 constexpr int kMenuTileCount = 8;
 
+// The menu's commands, by tile (also the number message 1036 carries).
+enum MenuCommand : int {
+    kPlayVideo = 1,
+    kPlayMusic,
+    kBrowsePictures,
+    kKaraoke,
+    kGameMenu,
+    kOtherProgram,
+    kAddProgram,
+    kExit,
+};
+
 // Menu labels, by command 1..8.
 const wchar_t* MenuLabel(int command);
 

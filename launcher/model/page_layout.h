@@ -12,6 +12,11 @@
 
 namespace tessaly {
 
+// The program groups of the two pages (registry keys group5 and group6), and the select dialog's
+// choices that name them.
+enum ProgramGroup : int { kGameGroup = 5, kOtherGroup = 6 };
+enum GroupChoice : int { kChooseGameMenu = 1, kChooseOtherProgram = 2 };
+
 // ---- Program page ----
 
 constexpr int kPageUsableSlots = 50;  // slots 1..50 of the page's tile table

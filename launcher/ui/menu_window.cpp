@@ -31,9 +31,9 @@ constexpr UINT kBackgroundPollMs = 15;
 // "Browse Pictures", "Add Program" programs.
 int BrowserKindOfCommand(int command) {
     switch (command) {
-        case 2: return static_cast<int>(MediaKind::Music);
-        case 3: return static_cast<int>(MediaKind::Picture);
-        case 7: return static_cast<int>(MediaKind::Program);
+        case kPlayMusic: return static_cast<int>(MediaKind::Music);
+        case kBrowsePictures: return static_cast<int>(MediaKind::Picture);
+        case kAddProgram: return static_cast<int>(MediaKind::Program);
         default: return static_cast<int>(MediaKind::Video);
     }
 }
@@ -393,28 +393,28 @@ void MenuWindow::DismissPrompt(bool destroy) {
 void MenuWindow::RunMenuCommand(int command) {
     if (command < 1 || command > kMenuTileCount) return;
     menuSelection_ = command;
-    if (command == 8) {
+    if (command == kExit) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return;
     }
-    if (command == 5 || command == 6) {
+    if (command == kGameMenu || command == kOtherProgram) {
         runningCommand_ = command;
         ShowTiles(false);
         ::KillTimer(hwnd(), kClockTimer);
         clockRunning_ = false;
-        (command == 5 ? static_cast<ProgramPage&>(gamePage_) : otherPage_).Open(hwnd());
+        (command == kGameMenu ? gamePage_ : otherPage_).Open(hwnd());
         return;
     }
     // The browser: its mode from the command; the menu's keys stay guarded while it runs.
     runningCommand_ = command;
-    if (command == 7) {
+    if (command == kAddProgram) {
         ShowTiles(false);
         ::KillTimer(hwnd(), kClockTimer);
         clockRunning_ = false;
     }
     RunBrowser(BrowserKindOfCommand(command));
     runningCommand_ = 0;
-    if (command == 7) BackFromAddProgram();
+    if (command == kAddProgram) BackFromAddProgram();
 }
 
 void MenuWindow::RunBrowser(int kind) {
@@ -456,13 +456,13 @@ void MenuWindow::ReturnFromPage(int group) {
     clockRunning_ = true;
     ShowTiles(true);
     runningCommand_ = 0;
-    if (group == 5) gamePage_.Destroy();
-    if (group == 6) otherPage_.Destroy();
+    if (group == kGameGroup) gamePage_.Destroy();
+    if (group == kOtherGroup) otherPage_.Destroy();
     ::SetFocus(hwnd());
     ::SetForegroundWindow(hwnd());
     // The turn back to the menu plays here, inside the page's report, while the page's pictures
     // are still alive; the paint after it draws the menu as usual.
-    if ((group == 5 || group == 6) && turnPictures_.menu) {
+    if ((group == kGameGroup || group == kOtherGroup) && turnPictures_.menu) {
         RECT client{};
         ::GetClientRect(hwnd(), &client);
         win32::WindowDc dc(hwnd());
@@ -536,8 +536,8 @@ void MenuWindow::OpenFileFrom(const std::wstring& folder) {
 
 void MenuWindow::ProgramPick(WPARAM group, LPARAM openFile) {
     if (openFile == 0) {
-        if (group == 1) gamePage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
-        if (group == 2) otherPage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
+        if (group == kChooseGameMenu) gamePage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
+        if (group == kChooseOtherProgram) otherPage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
         selectDialog_.Finished();
         return;
     }

@@ -22,8 +22,8 @@ constexpr COLORREF kClockColour = RGB(255, 255, 0);
 
 }  // namespace
 
-ProgramPageKind GamePageKind() { return {IDD_GAME_PAGE, 5, IDJ_GAME_PAGE}; }
-ProgramPageKind OtherPageKind() { return {IDD_OTHER_PAGE, 6, IDJ_OTHER_PAGE}; }
+ProgramPageKind GamePageKind() { return {IDD_GAME_PAGE, kGameGroup, IDJ_GAME_PAGE}; }
+ProgramPageKind OtherPageKind() { return {IDD_OTHER_PAGE, kOtherGroup, IDJ_OTHER_PAGE}; }
 
 ProgramPage::ProgramPage(const ProgramPageKind& kind, ShellServices& shell, LaunchActions& launch)
     : win32::Dialog(kind.templateId), confirmDelete(AskReallyDelete), shell_(shell), launch_(launch),
@@ -225,18 +225,18 @@ void ProgramPage::OnEntryActivated(EntryTile& entry) {
 
 void ProgramPage::PageCommand(int command, LPARAM kind) {
     switch (command) {
-        case 0:
+        case kBrowseByTileKind:
             Browse(kind == 1 || kind == 4 ? PageBrowse::kVideo
                    : kind == 3            ? PageBrowse::kPictures
                                           : PageBrowse::kUnchanged);
             break;
-        case 1:
+        case kChooseRemovableDisk:
             RemovableDiskChoice();
             break;
-        case 2:
+        case kBrowseVideos:
             Browse(PageBrowse::kVideo);
             break;
-        case 3:
+        case kBrowsePicturesCommand:
             Browse(PageBrowse::kPictures);
             break;
         default:
