@@ -24,9 +24,6 @@
 namespace tessaly {
 namespace {
 
-constexpr DWORD kFirstFrameWaitMs = 100;
-constexpr UINT kBackgroundPollMs = 15;
-
 // The file kind a browsing menu command lists: "Play Video" and "Karaoke" videos, "Play Music",
 // "Browse Pictures", "Add Program" programs.
 int BrowserKindOfCommand(int command) {
@@ -211,8 +208,6 @@ BOOL MenuWindow::OnInitDialog() {
     // comes up as if the prompt had been answered, so the remote still reaches something.
     if (!prompted) DismissPrompt(true);
     if (clickSoundPath_.empty()) clickSoundPath_ = win32::ExecutableFolder() + L"\\ding.wav";
-    // The first frame shows the background when it is ready in time; the hook answers meanwhile.
-    TakeBackground(kFirstFrameWaitMs);
     // What the first frame does not need comes once it is on screen (this message is handled
     // before any paint, and draws the frame first).
     ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
@@ -241,7 +236,7 @@ void MenuWindow::FirstFrameDone() {
         if (panel_->Create()) karaokePanel = panel_.get();
     }
     CreateMenuTiles();
-    WaitForBackground();
+    TakeBackground();
     firstFrameShown_ = true;
     WrapBackgroundForPageTurn();
     if (!folderIcon_) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", folderIcon_);
@@ -458,16 +453,9 @@ void MenuWindow::ReturnFromPage(int group) {
     runningCommand_ = 0;
     if (group == kGameGroup) gamePage_.Destroy();
     if (group == kOtherGroup) otherPage_.Destroy();
+    if (group == kGameGroup || group == kOtherGroup) pageTurnPending_ = true;
     ::SetFocus(hwnd());
     ::SetForegroundWindow(hwnd());
-    // The turn back to the menu plays here, inside the page's report, while the page's pictures
-    // are still alive; the paint after it draws the menu as usual.
-    if ((group == kGameGroup || group == kOtherGroup) && turnPictures_.menu) {
-        RECT client{};
-        ::GetClientRect(hwnd(), &client);
-        win32::WindowDc dc(hwnd());
-        PlayPageTurn(dc.get(), client, turnPictures_.page.get(), turnPictures_.menu.get(), 0);
-    }
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     ::UpdateWindow(hwnd());
 }
@@ -586,28 +574,16 @@ void MenuWindow::WrapBackgroundForPageTurn() {
     if (!menu && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), menu);
 }
 
-// The worker's background, once it is there (waiting at most waitMs), or made here when no worker
-// could be started. False while it is still being made.
-bool MenuWindow::TakeBackground(DWORD waitMs) {
-    if (!backgroundJob_) return true;
+// The worker's background, once: waited for, or made here when no worker could be started.
+void MenuWindow::TakeBackground() {
+    if (!backgroundJob_) return;
     if (backgroundWorker_) {
-        if (::WaitForSingleObject(backgroundJob_->done.get(), waitMs) != WAIT_OBJECT_0) return false;
+        ::WaitForSingleObject(backgroundJob_->done.get(), INFINITE);  // the thread ends on its own
     } else {
         backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
     }
     SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
-    backgroundJob_.reset();  // the thread ends on its own, touching the job no more
-    return true;
-}
-
-// A slow machine's first frame goes up without the background; it is drawn once it comes.
-void MenuWindow::WaitForBackground() {
-    if (TakeBackground(0)) {
-        ::KillTimer(hwnd(), kBackgroundTimer);
-        ::InvalidateRect(hwnd(), nullptr, FALSE);
-    } else {
-        ::SetTimer(hwnd(), kBackgroundTimer, kBackgroundPollMs, nullptr);
-    }
+    backgroundJob_.reset();
 }
 
 // Stretched again when the screen size changed since.
@@ -649,7 +625,19 @@ void MenuWindow::DrawClock(HDC dc) {
 
 void MenuWindow::Paint() {
     win32::PaintDc paint(hwnd());
-    if (!memoryDc_ || !backgroundCache_) return;  // no picture yet: neither background nor clock
+    if (turnPictures_.menu && pageTurnPending_) {
+        // Runs inside the page's return message, while the page's pictures are still alive; the
+        // clock comes back with the next timer tick.
+        pageTurnPending_ = false;
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        PlayPageTurn(paint.get(), client, turnPictures_.page.get(), turnPictures_.menu.get(), 0);
+        return;
+    }
+    if (!memoryDc_) return;
+    TakeBackground();
+    if (backgroundCache_) RenderBackground();
+    if (!backgroundCache_) return;  // no picture: neither background nor clock
     HDC screen = paint.get();
     // Only what needs painting: a clock tick copies the clock's box, not the screen.
     const RECT& dirty = paint.info().rcPaint;
@@ -686,13 +674,7 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return std::nullopt;
         case WM_TIMER:
             if (wp == kClockTimer) ClockStep();
-            if (wp == kBackgroundTimer) WaitForBackground();
             return 0;
-        case WM_DISPLAYCHANGE:
-            PlaceFullScreen();
-            RenderBackground();
-            ::InvalidateRect(hwnd(), nullptr, FALSE);
-            return std::nullopt;
         case WM_SETFOCUS:
             if (selectDialog_.active() && selectDialog_.window()) {
                 ::SetFocus(selectDialog_.window());

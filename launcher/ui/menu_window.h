@@ -102,8 +102,7 @@ private:
     void PlaceFullScreen();
     void SetBackground(win32::Bitmap stretched, SIZE size);
     void WrapBackgroundForPageTurn();
-    bool TakeBackground(DWORD waitMs);
-    void WaitForBackground();
+    void TakeBackground();
     void RenderBackground();
     void DrawClock(HDC dc);
 
@@ -134,6 +133,7 @@ private:
     win32::Handle controlsWorker_;  // registers the common controls while the window is made
     bool firstFrameShown_ = false;  // FirstFrameDone has run
     bool startupFinished_ = false;  // FirstFrameDone has begun
+    bool pageTurnPending_ = false;
     bool clockRunning_ = false;
     std::wstring clockText_;
     RECT clockRect_{};

@@ -20,7 +20,6 @@ constexpr UINT kMsgDecodeTurnPage = WM_APP + 1;     // private: finish start-up 
 // Timers
 constexpr UINT_PTR kPlayerFullScreenTimer = 2;
 constexpr UINT_PTR kClockTimer = 92;
-constexpr UINT_PTR kBackgroundTimer = 93;
 constexpr UINT_PTR kCountdownTimer = 991;
 constexpr UINT_PTR kPageClockTimer = 9991;
 
