@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher/ui/page_turn.h"
+#include "launcher/ui/picture_file.h"
 #include "launcher/model/viewer_cursor.h"
 #include "win32/window.h"
 
@@ -18,8 +19,6 @@ namespace tessaly {
 // held open while the viewer shows it.
 std::unique_ptr<TurnPicture> LoadViewerPicture(const std::wstring& path, SIZE screen);
 
-constexpr long long kMaxPictureFileBytes = 256LL * 1024 * 1024;
-constexpr unsigned long long kMaxPicturePixels = 64ULL * 1024 * 1024;
 
 // The browser's picture hand-off (BrowserHooks::showPicture): runs a viewer over the folder's
 // entries modally, owned by owner, and returns when it is closed.

@@ -257,6 +257,67 @@ TEST_F(PictureViewerTest, StepsThroughAFolderOfGoodBadAndVanishingPictures) {
     EXPECT_EQ(CursorCount(), cursorBefore);
 }
 
+// A TIFF as the encoder wrote it, its first directory claiming side x side (little-endian only).
+std::string ClaimTiffSize(std::string tiff, unsigned side) {
+    auto at = [&](size_t i) { return static_cast<unsigned char>(tiff[i]); };
+    if (tiff.size() < 8 || tiff[0] != 'I') return {};
+    const size_t dir = at(4) | (at(5) << 8) | (at(6) << 16) | (static_cast<size_t>(at(7)) << 24);
+    const unsigned entries = at(dir) | (at(dir + 1) << 8);
+    for (unsigned i = 0; i < entries; ++i) {
+        const size_t e = dir + 2 + i * 12;
+        const unsigned tag = at(e) | (at(e + 1) << 8);
+        if (tag != 256 && tag != 257) continue;
+        const unsigned char entry[10] = {4, 0, 1, 0, 0, 0, static_cast<unsigned char>(side & 0xFF),
+                                         static_cast<unsigned char>(side >> 8),
+                                         static_cast<unsigned char>(side >> 16), 0};
+        tiff.replace(e + 2, 10, reinterpret_cast<const char*>(entry), 10);
+    }
+    return tiff;
+}
+
+// Nothing reaches the decoder unless its header names a size within the bound, whatever the name.
+TEST_F(PictureViewerTest, DecodeBoundHoldsForEveryFormatWhateverTheFileIsCalled) {
+    WriteSolid(folder_ + L"tiff.jpg", 30, 20, kRed, L"image/tiff");
+    WriteSolid(folder_ + L"real.png", 4, 4, kRed, L"image/png");
+    items_ = {L"tiff.jpg", L"real.png", L"rows-missing.bmp", L"wide.png", L"junk.jpg",
+              L"huge-tiff.jpg"};
+
+    const std::unique_ptr<TurnPicture> tiff = LoadViewerPicture(folder_ + L"tiff.jpg", screen_);
+    ASSERT_TRUE(tiff);
+    EXPECT_EQ(tiff->natural().cx, 30);
+    EXPECT_EQ(tiff->natural().cy, 20);
+    EXPECT_TRUE(LoadViewerPicture(folder_ + L"real.png", screen_));
+
+    // 8000 x 8000 declared in a 1 KB file.
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    info.biSize = sizeof(info);
+    info.biWidth = 8000;
+    info.biHeight = 8000;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bmp(reinterpret_cast<const char*>(&file), sizeof(file));
+    bmp.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bmp.resize(1024, '\x40');
+    WriteBytes(folder_ + L"rows-missing.bmp", bmp);
+    // A real PNG whose header claims 16000 x 16000.
+    std::string png = ReadBytes(folder_ + L"real.png");
+    ASSERT_GT(png.size(), 24u);
+    for (size_t i : {16u, 20u}) png.replace(i, 4, std::string("\0\0\x3E\x80", 4));
+    WriteBytes(folder_ + L"wide.png", png);
+    WriteBytes(folder_ + L"junk.jpg", std::string(2048, '\x5A'));
+    const std::string hugeTiff = ClaimTiffSize(ReadBytes(folder_ + L"tiff.jpg"), 20000);
+    ASSERT_FALSE(hugeTiff.empty());
+    WriteBytes(folder_ + L"huge-tiff.jpg", hugeTiff);
+
+    for (const wchar_t* name : {L"rows-missing.bmp", L"wide.png", L"junk.jpg", L"huge-tiff.jpg",
+                                L"missing.png"}) {
+        EXPECT_FALSE(LoadViewerPicture(folder_ + name, screen_)) << name;
+    }
+}
+
 // The modal run as the browser uses it: every way out shows the cursor again.
 PictureViewer* running = nullptr;
 int cursorWhileRunning = 0;
