@@ -81,9 +81,14 @@ void PictureViewer::Step(ViewerStep step) {
 
 void PictureViewer::ShowCurrent() {
     if (folderPath_.empty() || cursor_.empty()) return;
-    newImage_ = LoadViewerPicture(picturePath_, screen_);
+    // Decoded when painted: steps queued behind this one decode only where they end.
     turnPending_ = true;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool PictureViewer::KeyWaiting() const {
+    MSG next;
+    return ::PeekMessageW(&next, hwnd(), WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD) != 0;
 }
 
 void PictureViewer::Paint() {
@@ -91,8 +96,11 @@ void PictureViewer::Paint() {
     const std::wstring& caption = folderPath_.empty() ? folderPath_ : picturePath_;
     if (turnPending_) {
         turnPending_ = false;
+        newImage_ = LoadViewerPicture(picturePath_, screen_);
+        TurnOptions options = turnOptions_;
+        options.stopEarly = [this] { return KeyWaiting(); };
         lastTurnFrames_ =
-            PlayPictureFlip(dc.get(), screen_, oldImage_, newImage_.get(), caption, turnOptions_);
+            PlayPictureFlip(dc.get(), screen_, oldImage_, newImage_.get(), caption, options);
         oldImage_ = std::move(newImage_);
     } else {
         lastTurnFrames_ = 0;

@@ -39,7 +39,8 @@ public:
     const std::wstring& picturePath() const { return picturePath_; }
     int index() const { return cursor_.index(); }
     bool atLast() const { return cursor_.atLast(); }
-    // Frames drawn by the last turn; 0 when the last paint was a still one.
+    // Frames drawn by the last turn (fewer when a key cut it short); 0 when the last paint was a
+    // still one.
     int lastTurnFrames() const { return lastTurnFrames_; }
     void setTurnOptions(const TurnOptions& options) { turnOptions_ = options; }
 
@@ -53,6 +54,7 @@ protected:
 private:
     void Step(ViewerStep step);
     void ShowCurrent();
+    bool KeyWaiting() const;
     void Paint();
     void RestoreCursor();
 

@@ -369,5 +369,55 @@ TEST_F(PictureViewerTest, EscapeAndCloseBothEndTheModalRunWithTheCursorShown) {
     ::DestroyWindow(owner);
 }
 
+// Keys that come during a flip end it: the viewer lands on the newest picture, and an Esc queued
+// behind the arrows closes it without another flip first.
+PictureViewer* flipping = nullptr;
+int flipPhase = 0;  // 0 opening, 1 the first step's flip, 2 keys queued
+int framesAfterKeys = 0;
+int framesOfCutFlip = 0;
+
+void PostKey(HWND hwnd, WPARAM vk) {
+    ::PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+void CALLBACK StartStep(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    flipPhase = 1;
+    PostKey(flipping->hwnd(), VK_RIGHT);
+}
+
+TEST_F(PictureViewerTest, KeysDuringAFlipEndItAndEscapeWinsAtOnce) {
+    items_ = {L"..", L"p1.png", L"p2.png", L"p3.png", L"p4.png", L"p5.png", L"p6.png"};
+    for (size_t i = 1; i < items_.size(); ++i) {
+        WriteSolid(folder_ + items_[i], screen_.cx, screen_.cy, i % 2 ? kRed : kGreen, L"image/png");
+    }
+    PictureViewer viewer;
+    TurnOptions paced;  // at the launcher's own pace: a flip lasts long enough to be overtaken
+    paced.afterFrame = [&](int frame) {
+        if (flipPhase == 1 && frame == 3) {
+            for (int i = 0; i < 3; ++i) PostKey(viewer.hwnd(), VK_RIGHT);
+            PostKey(viewer.hwnd(), VK_ESCAPE);
+            flipPhase = 2;
+            framesOfCutFlip = frame + 1;
+        } else if (flipPhase == 2) {
+            ++framesAfterKeys;
+            ++framesOfCutFlip;
+        }
+    };
+    viewer.setTurnOptions(paced);
+    viewer.Prepare(folder_, items_, 0, 1);
+    flipping = &viewer;
+    ::SetTimer(nullptr, 0, 50, StartStep);
+    EXPECT_EQ(viewer.DoModal(nullptr), IDCANCEL);
+    flipping = nullptr;
+
+    EXPECT_EQ(flipPhase, 2);
+    EXPECT_EQ(viewer.index(), 5) << "one step, then three more queued during its flip";
+    EXPECT_EQ(framesAfterKeys, 1) << "only the resting frame follows the keys";
+    EXPECT_EQ(viewer.lastTurnFrames(), framesOfCutFlip);
+    EXPECT_LT(framesOfCutFlip, 10);
+}
+
 }  // namespace
 }  // namespace tessaly
