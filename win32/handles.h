@@ -221,6 +221,29 @@ private:
     int height_ = 0;
 };
 
+// A critical section for the life of the object, entered for the life of a CriticalSection::Lock.
+class CriticalSection {
+public:
+    CriticalSection() { ::InitializeCriticalSection(&cs_); }
+    ~CriticalSection() { ::DeleteCriticalSection(&cs_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    class Lock {
+    public:
+        explicit Lock(CriticalSection& section) : cs_(&section.cs_) { ::EnterCriticalSection(cs_); }
+        ~Lock() { ::LeaveCriticalSection(cs_); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        CRITICAL_SECTION* cs_;
+    };
+
+private:
+    CRITICAL_SECTION cs_;
+};
+
 // A COM interface pointer that releases what it holds.
 template <typename T>
 class ComPtr {

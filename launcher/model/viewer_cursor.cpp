@@ -91,7 +91,71 @@ bool JpegSize(const unsigned char* d, size_t size, unsigned& w, unsigned& h) {
     return false;
 }
 
+// Baseline TIFF, either byte order: width and length from the first directory.
+bool TiffSize(const unsigned char* d, size_t size, unsigned& w, unsigned& h) {
+    if (size < 8) return false;
+    const bool little = d[0] == 'I';
+    auto u16 = [&](size_t at) { return little ? Le16(d + at) : Be16(d + at); };
+    auto u32 = [&](size_t at) { return little ? static_cast<unsigned>(Le32(d + at)) : Be32(d + at); };
+    if (u16(2) != 42) return false;  // 43 is the 64-bit variant: not sized here
+    const size_t dir = u32(4);
+    if (dir > size || size - dir < 2) return false;
+    const unsigned entries = u16(dir);
+    unsigned width = 0;
+    unsigned height = 0;
+    bool haveWidth = false;
+    bool haveHeight = false;
+    for (unsigned i = 0; i < entries && !(haveWidth && haveHeight); ++i) {
+        const size_t e = dir + 2 + static_cast<size_t>(i) * 12;
+        if (e > size || size - e < 12) return false;
+        const unsigned tag = u16(e);
+        const unsigned type = u16(e + 2);
+        if (tag != 256 && tag != 257) continue;
+        unsigned value = 0;
+        if (type == 3) {
+            value = u16(e + 8);  // a short sits first in the value field
+        } else if (type == 4) {
+            value = u32(e + 8);
+        } else {
+            return false;
+        }
+        if (tag == 256) {
+            width = value;
+            haveWidth = true;
+        } else {
+            height = value;
+            haveHeight = true;
+        }
+    }
+    if (!haveWidth || !haveHeight) return false;
+    w = width;
+    h = height;
+    return true;
+}
+
+// An uncompressed BMP whose declared rows run past the end of the file: the decoder would
+// allocate the whole picture for a few bytes.
+bool BmpRowsMissing(const unsigned char* d, size_t size, unsigned w, unsigned h) {
+    if (size < 30 || d[0] != 'B' || d[1] != 'M') return false;
+    const unsigned headerSize = static_cast<unsigned>(Le32(d + 14));
+    const unsigned bits = headerSize == 12 ? Le16(d + 24) : Le16(d + 28);
+    const unsigned compression = headerSize == 12 || size < 34 ? 0 : static_cast<unsigned>(Le32(d + 30));
+    if (compression != 0 && compression != 3) return false;  // run-length data: size unknown
+    if (bits == 0) return true;
+    const unsigned long long stride = ((static_cast<unsigned long long>(w) * bits + 31) / 32) * 4;
+    const unsigned offset = static_cast<unsigned>(Le32(d + 10));
+    return stride * h + offset > size;
+}
+
 }  // namespace
+
+bool PictureWithinDecodeBound(const unsigned char* data, size_t size) {
+    unsigned w = 0;
+    unsigned h = 0;
+    if (!PictureHeaderSize(data, size, w, h)) return false;
+    if (w == 0 || h == 0 || static_cast<unsigned long long>(w) * h > kMaxPicturePixels) return false;
+    return !BmpRowsMissing(data, size, w, h);
+}
 
 bool PictureHeaderSize(const unsigned char* d, size_t size, unsigned& w, unsigned& h) {
     if (!d) return false;
@@ -119,6 +183,9 @@ bool PictureHeaderSize(const unsigned char* d, size_t size, unsigned& w, unsigne
         w = static_cast<unsigned>(bw);
         h = static_cast<unsigned>(bh < 0 ? -bh : bh);
         return true;
+    }
+    if (size >= 8 && ((d[0] == 'I' && d[1] == 'I') || (d[0] == 'M' && d[1] == 'M'))) {
+        return TiffSize(d, size, w, h);
     }
     return false;
 }

@@ -33,8 +33,16 @@ private:
     bool atLast_ = false;
 };
 
-// Width and height from the header of a JPEG, PNG, GIF or BMP file, read without decoding it;
-// false for anything else or a header cut short.
+// Width and height from the header of a JPEG, PNG, GIF, BMP or TIFF file, read without decoding
+// it; false for anything else or a header cut short.
 bool PictureHeaderSize(const unsigned char* data, size_t size, unsigned& width, unsigned& height);
+
+// The most pixels a picture may declare before it is handed to a decoder (4 bytes each decoded).
+constexpr unsigned long long kMaxPicturePixels = 64ULL * 1024 * 1024;
+
+// Whether a decoder may be given these bytes: the header must name a size, not empty and not over
+// kMaxPicturePixels, and an uncompressed BMP must hold the rows it declares. What cannot be sized
+// from its header is refused: the decoder would allocate before anyone could check.
+bool PictureWithinDecodeBound(const unsigned char* data, size_t size);
 
 }  // namespace tessaly

@@ -22,6 +22,11 @@ const win32::ModifierPort& PhysicalKeys() {
 
 int Sx(int cx, int n) { return win32::Scale(cx, n, 1280); }
 
+bool KeyQueued() {
+    MSG next;
+    return ::PeekMessageW(&next, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD) != 0;
+}
+
 }  // namespace
 
 BrowserLayout LayoutBrowser(int cx, int cy) {
@@ -112,6 +117,9 @@ std::optional<LRESULT> BrowserWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) 
         case kMsgOpenItem:
             OpenItem(static_cast<int>(wp), lp == 1);
             return 0;
+        case kMsgPreviewReady:
+            ShowPreview();
+            return 0;
         case WM_TIMER:
             if (wp != kPlayerFullScreenTimer) return std::nullopt;
             if (Playing()) {
@@ -140,6 +148,13 @@ std::optional<LRESULT> BrowserWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) 
 // ---- keys ----
 
 bool BrowserWindow::PreTranslateMessage(MSG& msg) {
+    const bool handled = PreTranslateKey(msg);
+    // The last of a burst of keys starts the preview: the ones before it would only be dropped.
+    if (previewDeferred_ && hwnd_ && !KeyQueued()) StartPreview();
+    return handled;
+}
+
+bool BrowserWindow::PreTranslateKey(MSG& msg) {
     if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
     switch (msg.message) {
         case WM_KEYDOWN:
@@ -327,21 +342,29 @@ void BrowserWindow::UpdatePreview() {
     if (!model_.IsFolderIndex(model_.cursor()) && !model_.HighlightedText().empty()) {
         path = model_.currentPath() + model_.HighlightedText();
     }
-    if (path == previewPath_) return;
-    // On wide screens the rows reach into the box: they show the preview behind their text.
-    RECT box{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight};
-    ::RedrawWindow(hwnd_, &box, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (path == previewWanted_) return;
+    previewWanted_ = path;
+    if (previewBitmap_) {
+        // On wide screens the rows reach into the box: they show the preview behind their text.
+        RECT box{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight};
+        ::RedrawWindow(hwnd_, &box, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     previewPath_.clear();
     previewBitmap_.reset();
-    if (path.empty()) return;
+    preview_.Request(hwnd_, {});  // whatever is under way is stale now
+    previewDeferred_ = !path.empty();
+    if (previewDeferred_ && !KeyQueued()) StartPreview();
+}
 
-    // Decoded once here, drawn at its place and size; the paint only copies it.
-    Gdiplus::Bitmap picture(path.c_str());
-    if (picture.GetLastStatus() != Gdiplus::Ok || picture.GetWidth() == 0 || picture.GetHeight() == 0) {
-        return;  // unreadable: the box shows the background
-    }
-    const PreviewPlacement place = PlacePreview(static_cast<int>(picture.GetWidth()),
-                                                static_cast<int>(picture.GetHeight()));
+void BrowserWindow::StartPreview() {
+    previewDeferred_ = false;
+    preview_.Request(hwnd_, previewWanted_);
+}
+
+void BrowserWindow::ShowPreview() {
+    std::optional<PreviewWorker::Result> result = preview_.Take();
+    if (!result || result->path != previewWanted_ || !backgroundDc_) return;
+    const PreviewPlacement& place = result->place;
     win32::WindowDc screen(hwnd_);
     win32::MemoryDc dc(::CreateCompatibleDC(screen.get()));
     win32::Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), place.width, place.height));
@@ -352,11 +375,13 @@ void BrowserWindow::UpdatePreview() {
         ::BitBlt(dc.get(), 0, 0, place.width, place.height, backgroundDc_.get(), place.x, place.y,
                  SRCCOPY);
         Gdiplus::Graphics g(dc.get());
-        if (g.DrawImage(&picture, 0, 0, place.width, place.height) != Gdiplus::Ok) return;
+        if (g.DrawImage(result->picture.get(), 0, 0, place.width, place.height) != Gdiplus::Ok) return;
     }
     previewBitmap_ = std::move(bitmap);
     previewPlace_ = place;
-    previewPath_ = path;
+    previewPath_ = result->path;
+    RECT box{place.x, place.y, place.x + place.width, place.y + place.height};
+    ::RedrawWindow(hwnd_, &box, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // ---- painting ----
@@ -401,6 +426,10 @@ void BrowserWindow::PaintTo(HDC target) {
 
 void BrowserWindow::Teardown() {
     ::KillTimer(hwnd_, kPlayerFullScreenTimer);
+    // Joined while the window still exists: nothing is posted to it once it is gone.
+    preview_.Stop();
+    previewWanted_.clear();
+    previewDeferred_ = false;
     player_.Stop();
     model_.Reset();
     if (initialised_) {

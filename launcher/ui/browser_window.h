@@ -12,6 +12,7 @@
 
 #include "launcher/model/browser_model.h"
 #include "launcher/ui/browser_row.h"
+#include "launcher/ui/preview_worker.h"
 #include "launcher/model/player_port.h"
 #include "launcher/system/scanner_source.h"
 #include "common/skin/skin_image.h"
@@ -63,6 +64,10 @@ public:
     bool altDown() const { return altDown_; }
     // The picture shown in the preview box, empty when none.
     const std::wstring& previewPath() const { return previewPath_; }
+    // A preview asked for and not yet shown (or found unreadable).
+    bool previewBusy() { return previewDeferred_ || preview_.busy(); }
+    // Pictures decoded for the preview so far.
+    int previewDecodes() { return preview_.decodes(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -73,6 +78,7 @@ protected:
 private:
     void PaintRowBackground(HDC dc, HWND row) override;
 
+    bool PreTranslateKey(MSG& msg);
     bool OnKeyDown(WPARAM vk);
     bool OnKeyUp(WPARAM vk);
     bool OnSysKeyDown(WPARAM vk);
@@ -82,6 +88,8 @@ private:
     void Navigate(void (BrowserModel::*step)());
     void ShowRows();
     void UpdatePreview();
+    void StartPreview();
+    void ShowPreview();
     // The preview picture into dc, whose (0, 0) is the client point (originX, originY).
     void DrawPreview(HDC dc, int originX, int originY);
     void PaintTo(HDC target);
@@ -110,6 +118,10 @@ private:
     std::wstring previewPath_;
     win32::Bitmap previewBitmap_;
     PreviewPlacement previewPlace_{};
+    // The highlighted picture; its decode waits while more keys are queued behind this one.
+    std::wstring previewWanted_;
+    bool previewDeferred_ = false;
+    PreviewWorker preview_;
 };
 
 }  // namespace tessaly

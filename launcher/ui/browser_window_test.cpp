@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <set>
 
 #include "launcher/testing/recording_player.h"
@@ -159,6 +161,24 @@ protected:
     void EnterRoot() {
         Down(VK_RETURN);
         ASSERT_EQ(dlg->model().currentPath(), root + L"\\");
+    }
+    // Pumps until done() holds; the limit only keeps a broken build from hanging the run.
+    bool WaitFor(const std::function<bool()>& done) {
+        const ULONGLONG start = ::GetTickCount64();
+        while (!done()) {
+            if (::GetTickCount64() - start > 30000) return false;
+            Pump();
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        Pump();
+        return true;
+    }
+    bool PreviewShows(const std::wstring& path) {
+        return WaitFor([&] { return dlg->previewPath() == path; });
+    }
+    // The preview's decode answered (or was never needed) and its message handled.
+    bool PreviewSettled() {
+        return WaitFor([&] { return !dlg->previewBusy(); });
     }
     std::vector<std::wstring> RowTexts() const {
         std::vector<std::wstring> out;
@@ -488,20 +508,116 @@ TEST_F(BrowserWindowTest, PreviewShowsTheHighlightedPictureAndLeavesNoRemnant) {
     const COLORREF centre = empty.At(kPreviewLeft + 145, kPreviewTop + 100);
 
     Highlight(L"big.bmp");
-    EXPECT_EQ(dlg->previewPath(), root + L"\\Pics\\big.bmp");
+    ASSERT_TRUE(PreviewShows(root + L"\\Pics\\big.bmp"));
     const Snapshot big(dlg->hwnd());
     EXPECT_EQ(big.At(kPreviewLeft + 5, kPreviewTop + 5), RGB(255, 0, 0));
     EXPECT_EQ(big.At(kPreviewLeft + 284, kPreviewTop + 195), RGB(255, 0, 0));
 
     Highlight(L"small.bmp");
+    ASSERT_TRUE(PreviewShows(root + L"\\Pics\\small.bmp"));
     const Snapshot small(dlg->hwnd());
     EXPECT_EQ(small.At(kPreviewLeft + 145, kPreviewTop + 100), RGB(0, 0, 255));
     EXPECT_EQ(small.At(kPreviewLeft + 5, kPreviewTop + 5), corner);  // no red left over
 
     Highlight(L"broken.bmp");
+    ASSERT_TRUE(PreviewSettled());
     EXPECT_EQ(dlg->previewPath(), L"");
     const Snapshot broken(dlg->hwnd());
     EXPECT_EQ(broken.At(kPreviewLeft + 145, kPreviewTop + 100), centre);
+}
+
+// A BMP header declaring w x h, in a file of fileSize bytes.
+void WriteBmpHeader(const std::wstring& path, int w, int h, DWORD fileSize) {
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fileSize;
+    std::vector<BYTE> bytes(fileSize, 0x40);
+    memcpy(bytes.data(), &fh, sizeof(fh));
+    memcpy(bytes.data() + sizeof(fh), &ih, sizeof(ih));
+    win32::Handle f(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ::WriteFile(f.get(), bytes.data(), fileSize, &written, nullptr);
+}
+
+// The preview decodes away from the main thread: a burst of keys decodes only where it ends,
+// pictures the decoder must not see are refused whatever their name, and closing the browser
+// while a decode runs leaves nothing behind.
+TEST_F(BrowserWindowTest, PreviewDecodesTheNewestHighlightAwayFromTheMainThread) {
+    Dir(L"\\Many");
+    std::map<std::wstring, COLORREF> colours;
+    for (int i = 0; i < 50; ++i) {
+        wchar_t name[16];
+        swprintf(name, 16, L"p%02d.bmp", i);
+        const COLORREF c = RGB(40 + i * 4, 255 - i * 4, i % 2 ? 0 : 255);
+        WriteBmp(root + L"\\Many\\" + name, 64, 48, c);
+        made.push_back(root + L"\\Many\\" + name);
+        colours[name] = c;
+    }
+    Dir(L"\\Odd");
+    WriteBmpHeader(root + L"\\Odd\\declared.bmp", 8000, 8000, 1024);
+    made.push_back(root + L"\\Odd\\declared.bmp");
+    WriteBmp(root + L"\\Odd\\slow.bmp", 4000, 3000, RGB(0, 0, 255));
+    made.push_back(root + L"\\Odd\\slow.bmp");
+
+    Open(2);
+    EnterRoot();
+    Highlight(L"Many");
+    Down(VK_RETURN);
+    ASSERT_TRUE(PreviewSettled());
+    const int before = dlg->previewDecodes();
+
+    // Forty Downs queued at once, as a held key delivers them.
+    for (int i = 0; i < 40; ++i) ::PostMessageW(dlg->hwnd(), WM_KEYDOWN, VK_DOWN, 1);
+    Pump();
+    const std::wstring last = dlg->model().HighlightedText();
+    ASSERT_EQ(colours.count(last), 1u);
+    ASSERT_TRUE(PreviewShows(root + L"\\Many\\" + last));
+    EXPECT_LE(dlg->previewDecodes() - before, 2);
+    const Snapshot shown(dlg->hwnd());
+    const PreviewPlacement place = PlacePreview(64, 48);
+    EXPECT_EQ(shown.At(place.x + 32, place.y + 24), colours[last]);
+
+    // One by one, each is shown in turn, the one before never drawn over it.
+    Down(VK_UP);
+    const std::wstring previous = dlg->model().HighlightedText();
+    ASSERT_NE(previous, last);
+    ASSERT_TRUE(PreviewShows(root + L"\\Many\\" + previous));
+    EXPECT_EQ(Snapshot(dlg->hwnd()).At(place.x + 32, place.y + 24), colours[previous]);
+
+    // A header the bound refuses: nothing shown.
+    for (int page = 0; page < 6; ++page) Down(VK_LEFT);
+    ASSERT_EQ(dlg->model().HighlightedText(), L"..");
+    Down(VK_RETURN);
+    Highlight(L"Odd");
+    Down(VK_RETURN);
+    Highlight(L"declared.bmp");
+    ASSERT_TRUE(PreviewSettled());
+    EXPECT_EQ(dlg->previewPath(), L"");
+
+    // Closed while the large one decodes: the worker is joined, nothing is posted afterwards.
+    HWND hwnd = dlg->hwnd();
+    Highlight(L"slow.bmp");
+    ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(dlg->previewBusy());
+    MSG stray{};
+    EXPECT_FALSE(::PeekMessageW(&stray, nullptr, kMsgPreviewReady, kMsgPreviewReady, PM_NOREMOVE));
+    Pump();
+
+    // Opened again, the preview works as before.
+    Open(2);
+    EnterRoot();
+    Highlight(L"Odd");
+    Down(VK_RETURN);
+    Highlight(L"slow.bmp");
+    ASSERT_TRUE(PreviewShows(root + L"\\Odd\\slow.bmp"));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ constexpr UINT kMsgPanelKey = WM_USER + 26;         // 1050: wParam virtual-key 
 constexpr UINT kMsgOpenItem = WM_USER + 53;         // 1077: wParam index, lParam 1 = whole tree
 constexpr UINT kMsgTogglePanel = 2223;
 constexpr UINT kMsgDecodeTurnPage = WM_APP + 1;     // private: finish start-up after the first frame
+constexpr UINT kMsgPreviewReady = WM_APP + 2;       // private: the browser's preview is decoded
 
 // Timers
 constexpr UINT_PTR kPlayerFullScreenTimer = 2;

@@ -311,6 +311,20 @@ int PlayPageTurn(HDC target, const RECT& r, const SkinImage* from, const SkinIma
     return static_cast<int>(frames.size());
 }
 
+namespace {
+
+// The picture flat at its place: where a flip ends.
+TurnFrame RestFrame(const TurnPicture* picture, SIZE screen) {
+    const TurnPlacement p = FlipPlacementFor(picture, nullptr, screen);
+    TurnFrame rest;
+    rest.p0 = {p.x0, p.y0};
+    rest.p1 = {p.x0 + p.w, p.y0};
+    rest.p2 = {p.x0, p.y0 + p.h};
+    return rest;
+}
+
+}  // namespace
+
 int PlayPictureFlip(HDC target, SIZE screen, std::unique_ptr<TurnPicture>& oldPicture,
                     const TurnPicture* newPicture, const std::wstring& caption,
                     const TurnOptions& options) {
@@ -324,6 +338,13 @@ int PlayPictureFlip(HDC target, SIZE screen, std::unique_ptr<TurnPicture>& oldPi
     FramePacer pacer(options.frameIntervalMs);
     int n = 0;
     for (const TurnFrame& f : frames) {
+        if (n > 0 && options.stopEarly && options.stopEarly()) {
+            oldPicture.reset();
+            ShowFrame(canvas, RestFrame(newPicture, screen), newPicture, screen.cx, caption, target,
+                      POINT{0, 0});
+            if (options.afterFrame) options.afterFrame(n);
+            return n + 1;
+        }
         if (f.switching) oldPicture.reset();
         const TurnPicture* current = f.incoming ? newPicture : oldPicture.get();
         ShowFrame(canvas, f, current, screen.cx, caption, target, POINT{0, 0});
@@ -331,7 +352,7 @@ int PlayPictureFlip(HDC target, SIZE screen, std::unique_ptr<TurnPicture>& oldPi
         ++n;
         pacer.Wait();
     }
-    return static_cast<int>(frames.size());
+    return n;
 }
 
 void DrawPictureAtRest(HDC target, SIZE screen, const TurnPicture* picture,
@@ -339,12 +360,7 @@ void DrawPictureAtRest(HDC target, SIZE screen, const TurnPicture* picture,
     TurnCanvas canvas(target, screen.cx, screen.cy);
     if (!target || !canvas.ok()) return;
     canvas.PrepareCaption(caption, screen.cx);
-    const TurnPlacement p = FlipPlacementFor(picture, nullptr, screen);
-    TurnFrame rest;
-    rest.p0 = {p.x0, p.y0};
-    rest.p1 = {p.x0 + p.w, p.y0};
-    rest.p2 = {p.x0, p.y0 + p.h};
-    ShowFrame(canvas, rest, picture, screen.cx, caption, target, POINT{0, 0});
+    ShowFrame(canvas, RestFrame(picture, screen), picture, screen.cx, caption, target, POINT{0, 0});
 }
 
 }  // namespace tessaly

@@ -62,6 +62,9 @@ struct TurnOptions {
     int frameIntervalMs = 16;
     // Called after each frame has reached the target, with the frame's number from 0.
     std::function<void(int frame)> afterFrame;
+    // Asked before each frame after the first: true ends the picture flip at once on its last
+    // frame (a key waits, and the user wants what it asks for, not the rest of this turn).
+    std::function<bool()> stopEarly;
 };
 
 // Screen transition between two full-screen pictures over rectangle r of target, tilt per
@@ -71,7 +74,8 @@ int PlayPageTurn(HDC target, const RECT& r, const SkinImage* from, const SkinIma
                  int direction, const TurnOptions& options = {});
 
 // Picture flip over the whole screen of the viewer, with caption in green across the top.
-// oldPicture is released at the switch; either may be absent. Returns the frames drawn.
+// oldPicture is released at the switch (or when stopped early); either may be absent. Returns the
+// frames drawn, the resting one of an early stop included.
 int PlayPictureFlip(HDC target, SIZE screen, std::unique_ptr<TurnPicture>& oldPicture,
                     const TurnPicture* newPicture, const std::wstring& caption,
                     const TurnOptions& options = {});

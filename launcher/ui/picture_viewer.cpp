@@ -10,59 +10,14 @@ using std::min;
 #include "win32/handles.h"
 
 namespace tessaly {
-namespace {
-
-// The file's bytes in a movable memory block (what a stream on global memory needs).
-win32::GlobalMemory ReadWholeFile(const std::wstring& path) {
-    win32::Handle file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size)) return {};
-    if (size.QuadPart <= 0 || size.QuadPart > kMaxPictureFileBytes) return {};
-    const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-    win32::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes));
-    if (!block) return {};
-    void* data = ::GlobalLock(block.get());
-    if (!data) return {};
-    DWORD read = 0;
-    const BOOL ok = ::ReadFile(file.get(), data, bytes, &read, nullptr);
-    ::GlobalUnlock(block.get());
-    if (!ok || read != bytes) return {};
-    return block;
-}
-
-}  // namespace
 
 std::unique_ptr<TurnPicture> LoadViewerPicture(const std::wstring& path, SIZE screen) {
     if (path.empty() || screen.cx <= 0 || screen.cy <= 0) return nullptr;
-    win32::GlobalMemory block = ReadWholeFile(path);
-    if (!block) return nullptr;
-    // A picture too large to hold in memory is refused before the decoder allocates for it.
-    {
-        const void* bytes = ::GlobalLock(block.get());
-        UINT w = 0;
-        UINT h = 0;
-        const bool known = bytes && PictureHeaderSize(static_cast<const unsigned char*>(bytes),
-                                                      ::GlobalSize(block.get()), w, h);
-        ::GlobalUnlock(block.get());
-        if (known &&
-            (w == 0 || h == 0 || static_cast<unsigned long long>(w) * h > kMaxPicturePixels)) {
-            return nullptr;
-        }
-    }
-    win32::ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(block.get(), FALSE, stream.put()))) return nullptr;
-
-    Gdiplus::Image image(stream.get());
-    if (image.GetLastStatus() != Gdiplus::Ok) return nullptr;
-    const UINT w = image.GetWidth();
-    const UINT h = image.GetHeight();
-    if (w == 0 || h == 0 || static_cast<unsigned long long>(w) * h > kMaxPicturePixels)
-        return nullptr;
-    const SIZE natural{static_cast<LONG>(w), static_cast<LONG>(h)};
+    const std::unique_ptr<Gdiplus::Bitmap> image = DecodePictureFile(path);
+    if (!image) return nullptr;
+    const SIZE natural{static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
     // Rendered once at its place on the screen: its own size, or squeezed to the screen.
-    return TurnPicture::Render(&image, std::min<LONG>(natural.cx, screen.cx),
+    return TurnPicture::Render(image.get(), std::min<LONG>(natural.cx, screen.cx),
                                std::min<LONG>(natural.cy, screen.cy), natural);
 }
 
@@ -126,9 +81,14 @@ void PictureViewer::Step(ViewerStep step) {
 
 void PictureViewer::ShowCurrent() {
     if (folderPath_.empty() || cursor_.empty()) return;
-    newImage_ = LoadViewerPicture(picturePath_, screen_);
+    // Decoded when painted: steps queued behind this one decode only where they end.
     turnPending_ = true;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool PictureViewer::KeyWaiting() const {
+    MSG next;
+    return ::PeekMessageW(&next, hwnd(), WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD) != 0;
 }
 
 void PictureViewer::Paint() {
@@ -136,8 +96,11 @@ void PictureViewer::Paint() {
     const std::wstring& caption = folderPath_.empty() ? folderPath_ : picturePath_;
     if (turnPending_) {
         turnPending_ = false;
+        newImage_ = LoadViewerPicture(picturePath_, screen_);
+        TurnOptions options = turnOptions_;
+        options.stopEarly = [this] { return KeyWaiting(); };
         lastTurnFrames_ =
-            PlayPictureFlip(dc.get(), screen_, oldImage_, newImage_.get(), caption, turnOptions_);
+            PlayPictureFlip(dc.get(), screen_, oldImage_, newImage_.get(), caption, options);
         oldImage_ = std::move(newImage_);
     } else {
         lastTurnFrames_ = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher/ui/page_turn.h"
+#include "launcher/ui/picture_file.h"
 #include "launcher/model/viewer_cursor.h"
 #include "win32/window.h"
 
@@ -18,8 +19,6 @@ namespace tessaly {
 // held open while the viewer shows it.
 std::unique_ptr<TurnPicture> LoadViewerPicture(const std::wstring& path, SIZE screen);
 
-constexpr long long kMaxPictureFileBytes = 256LL * 1024 * 1024;
-constexpr unsigned long long kMaxPicturePixels = 64ULL * 1024 * 1024;
 
 // The browser's picture hand-off (BrowserHooks::showPicture): runs a viewer over the folder's
 // entries modally, owned by owner, and returns when it is closed.
@@ -40,7 +39,8 @@ public:
     const std::wstring& picturePath() const { return picturePath_; }
     int index() const { return cursor_.index(); }
     bool atLast() const { return cursor_.atLast(); }
-    // Frames drawn by the last turn; 0 when the last paint was a still one.
+    // Frames drawn by the last turn (fewer when a key cut it short); 0 when the last paint was a
+    // still one.
     int lastTurnFrames() const { return lastTurnFrames_; }
     void setTurnOptions(const TurnOptions& options) { turnOptions_ = options; }
 
@@ -54,6 +54,7 @@ protected:
 private:
     void Step(ViewerStep step);
     void ShowCurrent();
+    bool KeyWaiting() const;
     void Paint();
     void RestoreCursor();
 

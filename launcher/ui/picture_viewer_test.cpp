@@ -257,6 +257,67 @@ TEST_F(PictureViewerTest, StepsThroughAFolderOfGoodBadAndVanishingPictures) {
     EXPECT_EQ(CursorCount(), cursorBefore);
 }
 
+// A TIFF as the encoder wrote it, its first directory claiming side x side (little-endian only).
+std::string ClaimTiffSize(std::string tiff, unsigned side) {
+    auto at = [&](size_t i) { return static_cast<unsigned char>(tiff[i]); };
+    if (tiff.size() < 8 || tiff[0] != 'I') return {};
+    const size_t dir = at(4) | (at(5) << 8) | (at(6) << 16) | (static_cast<size_t>(at(7)) << 24);
+    const unsigned entries = at(dir) | (at(dir + 1) << 8);
+    for (unsigned i = 0; i < entries; ++i) {
+        const size_t e = dir + 2 + i * 12;
+        const unsigned tag = at(e) | (at(e + 1) << 8);
+        if (tag != 256 && tag != 257) continue;
+        const unsigned char entry[10] = {4, 0, 1, 0, 0, 0, static_cast<unsigned char>(side & 0xFF),
+                                         static_cast<unsigned char>(side >> 8),
+                                         static_cast<unsigned char>(side >> 16), 0};
+        tiff.replace(e + 2, 10, reinterpret_cast<const char*>(entry), 10);
+    }
+    return tiff;
+}
+
+// Nothing reaches the decoder unless its header names a size within the bound, whatever the name.
+TEST_F(PictureViewerTest, DecodeBoundHoldsForEveryFormatWhateverTheFileIsCalled) {
+    WriteSolid(folder_ + L"tiff.jpg", 30, 20, kRed, L"image/tiff");
+    WriteSolid(folder_ + L"real.png", 4, 4, kRed, L"image/png");
+    items_ = {L"tiff.jpg", L"real.png", L"rows-missing.bmp", L"wide.png", L"junk.jpg",
+              L"huge-tiff.jpg"};
+
+    const std::unique_ptr<TurnPicture> tiff = LoadViewerPicture(folder_ + L"tiff.jpg", screen_);
+    ASSERT_TRUE(tiff);
+    EXPECT_EQ(tiff->natural().cx, 30);
+    EXPECT_EQ(tiff->natural().cy, 20);
+    EXPECT_TRUE(LoadViewerPicture(folder_ + L"real.png", screen_));
+
+    // 8000 x 8000 declared in a 1 KB file.
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    info.biSize = sizeof(info);
+    info.biWidth = 8000;
+    info.biHeight = 8000;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bmp(reinterpret_cast<const char*>(&file), sizeof(file));
+    bmp.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bmp.resize(1024, '\x40');
+    WriteBytes(folder_ + L"rows-missing.bmp", bmp);
+    // A real PNG whose header claims 16000 x 16000.
+    std::string png = ReadBytes(folder_ + L"real.png");
+    ASSERT_GT(png.size(), 24u);
+    for (size_t i : {16u, 20u}) png.replace(i, 4, std::string("\0\0\x3E\x80", 4));
+    WriteBytes(folder_ + L"wide.png", png);
+    WriteBytes(folder_ + L"junk.jpg", std::string(2048, '\x5A'));
+    const std::string hugeTiff = ClaimTiffSize(ReadBytes(folder_ + L"tiff.jpg"), 20000);
+    ASSERT_FALSE(hugeTiff.empty());
+    WriteBytes(folder_ + L"huge-tiff.jpg", hugeTiff);
+
+    for (const wchar_t* name : {L"rows-missing.bmp", L"wide.png", L"junk.jpg", L"huge-tiff.jpg",
+                                L"missing.png"}) {
+        EXPECT_FALSE(LoadViewerPicture(folder_ + name, screen_)) << name;
+    }
+}
+
 // The modal run as the browser uses it: every way out shows the cursor again.
 PictureViewer* running = nullptr;
 int cursorWhileRunning = 0;
@@ -306,6 +367,56 @@ TEST_F(PictureViewerTest, EscapeAndCloseBothEndTheModalRunWithTheCursorShown) {
     EXPECT_EQ(CursorCount(), before);
     EXPECT_TRUE(::IsWindowEnabled(owner));
     ::DestroyWindow(owner);
+}
+
+// Keys that come during a flip end it: the viewer lands on the newest picture, and an Esc queued
+// behind the arrows closes it without another flip first.
+PictureViewer* flipping = nullptr;
+int flipPhase = 0;  // 0 opening, 1 the first step's flip, 2 keys queued
+int framesAfterKeys = 0;
+int framesOfCutFlip = 0;
+
+void PostKey(HWND hwnd, WPARAM vk) {
+    ::PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+void CALLBACK StartStep(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    flipPhase = 1;
+    PostKey(flipping->hwnd(), VK_RIGHT);
+}
+
+TEST_F(PictureViewerTest, KeysDuringAFlipEndItAndEscapeWinsAtOnce) {
+    items_ = {L"..", L"p1.png", L"p2.png", L"p3.png", L"p4.png", L"p5.png", L"p6.png"};
+    for (size_t i = 1; i < items_.size(); ++i) {
+        WriteSolid(folder_ + items_[i], screen_.cx, screen_.cy, i % 2 ? kRed : kGreen, L"image/png");
+    }
+    PictureViewer viewer;
+    TurnOptions paced;  // at the launcher's own pace: a flip lasts long enough to be overtaken
+    paced.afterFrame = [&](int frame) {
+        if (flipPhase == 1 && frame == 3) {
+            for (int i = 0; i < 3; ++i) PostKey(viewer.hwnd(), VK_RIGHT);
+            PostKey(viewer.hwnd(), VK_ESCAPE);
+            flipPhase = 2;
+            framesOfCutFlip = frame + 1;
+        } else if (flipPhase == 2) {
+            ++framesAfterKeys;
+            ++framesOfCutFlip;
+        }
+    };
+    viewer.setTurnOptions(paced);
+    viewer.Prepare(folder_, items_, 0, 1);
+    flipping = &viewer;
+    ::SetTimer(nullptr, 0, 50, StartStep);
+    EXPECT_EQ(viewer.DoModal(nullptr), IDCANCEL);
+    flipping = nullptr;
+
+    EXPECT_EQ(flipPhase, 2);
+    EXPECT_EQ(viewer.index(), 5) << "one step, then three more queued during its flip";
+    EXPECT_EQ(framesAfterKeys, 1) << "only the resting frame follows the keys";
+    EXPECT_EQ(viewer.lastTurnFrames(), framesOfCutFlip);
+    EXPECT_LT(framesOfCutFlip, 10);
 }
 
 }  // namespace
