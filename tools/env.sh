@@ -42,12 +42,19 @@ tessaly_wine32_runs() {
 tessaly_xvfb_start() {
   local size=${1:-${TESSALY_SCREEN:-1920x1080}}
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=90
-  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  # The server picks a free number itself and writes it once it listens, so runs side by side
+  # never share a display.
+  local numfile n=
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   TESSALY_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  for _ in $(seq 100); do
+    n=$(sed -n 's/^\([0-9][0-9]*\)$/\1/p' "$numfile")
+    [ -n "$n" ] && break
+    sleep 0.1
+  done
+  rm -f "$numfile"
+  export DISPLAY=":${n:-99}"
 }
 tessaly_xvfb_stop() {
   [ -n "${TESSALY_XVFB_PID:-}" ] && kill "$TESSALY_XVFB_PID" 2>/dev/null || true
