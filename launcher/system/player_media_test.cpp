@@ -209,6 +209,10 @@ public:
         at = 0;
         return true;
     }
+    bool AppendToList(const std::vector<std::wstring>& paths) override {
+        list.insert(list.end(), paths.begin(), paths.end());
+        return true;
+    }
     void Resume() override { state = PlayState::Playing; }
     void Pause() override { state = PlayState::Paused; }
     void Stop() override { state = PlayState::Stopped; }
@@ -248,6 +252,11 @@ TEST(ControlKeepingAList, TheCurrentFileIsTheControls) {
     EXPECT_EQ(player.State(), PlayState::Playing);
     EXPECT_EQ(player.Url(), one);
     control->at = 2;  // the first two have ended
+    EXPECT_EQ(player.Url(), three);
+    // A tree still being listed: the rest joins the control's own list behind what plays.
+    const std::wstring four = L"C:\\Music\\four.mp3";
+    player.AppendToPlaylist({four});
+    EXPECT_EQ(control->list, (std::vector<std::wstring>{one, two, three, four}));
     EXPECT_EQ(player.Url(), three);
     player.Previous();
     EXPECT_EQ(player.Url(), two);

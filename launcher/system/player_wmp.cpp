@@ -223,6 +223,18 @@ bool WmpEngine::OpenList(const std::vector<std::wstring>& paths, WPARAM ticket) 
     return true;
 }
 
+bool WmpEngine::AppendToList(const std::vector<std::wstring>& paths) {
+    if (!player_ || !playlist_ || !loaded_) return false;
+    for (const std::wstring& path : paths) {
+        Bstr url(path);
+        win32::ComPtr<IWMPMedia> media;
+        if (FAILED(player_->newMedia(url.get(), media.put())) || !media ||
+            FAILED(playlist_->appendItem(media.get())))
+            return false;
+    }
+    return true;
+}
+
 void WmpEngine::Resume() {
     if (controls_ && loaded_) controls_->play();
 }

@@ -25,6 +25,7 @@ public:
     void Destroy() override;
     bool Open(const std::wstring& path, WPARAM ticket) override;
     bool OpenList(const std::vector<std::wstring>& paths, WPARAM ticket) override;
+    bool AppendToList(const std::vector<std::wstring>& paths) override;
     void Resume() override;
     void Pause() override;
     void Stop() override;

@@ -244,7 +244,7 @@ void MenuWindow::FirstFrameDone() {
     for (ProgramPage* page : {static_cast<ProgramPage*>(&gamePage_), static_cast<ProgramPage*>(&otherPage_)}) {
         if (page->browser()) continue;
         BrowserHooks hooks;
-        hooks.showPicture = ShowPictureModal;
+        hooks.showPicture = PictureHandOff();
         page->UseBrowser(TheMediaPlayer(), std::move(hooks), folderIcon_.get());
     }
     drives_ = ScanRemovableAndCdromDrives();
@@ -415,7 +415,7 @@ void MenuWindow::RunMenuCommand(int command) {
 void MenuWindow::RunBrowser(int kind) {
     if (!browser_) {
         BrowserHooks hooks;
-        hooks.showPicture = ShowPictureModal;
+        hooks.showPicture = PictureHandOff();
         hooks.chooseProgram = [this](HWND browser, const std::wstring& path, const std::wstring& name) {
             ChooseProgram(browser, path, name);
         };
