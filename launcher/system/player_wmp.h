@@ -45,6 +45,8 @@ public:
 
 private:
     void LeaveFrame();
+    // Each file as a media item at the end of the playlist; false at the first one refused.
+    bool AppendItems(const std::vector<std::wstring>& paths);
 
     FullScreenFrame& frame_;
     HWND host_ = nullptr;
