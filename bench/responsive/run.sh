@@ -4,7 +4,8 @@
 # percentile, longest), beside the same probe on an idle empty dialog. Figures, not pass/fail.
 # Scenarios: start-up to the menu; a program page open 10 s (its clock ticks); Play/Pause on a
 # drive of 20,000 songs in 2,000 folders; holding Down 5 s through 500 pictures with the preview
-# (some 8000x8000); opening a 12-megapixel picture; holding Right 5 s in the viewer.
+# (some 8000x8000); opening a 12-megapixel picture; holding Right 5 s in the viewer. Then the
+# viewer's private memory over a soak of 3,000 steps, and Enter to first sound against its floor.
 # usage: bench/responsive/run.sh (after a build; uses build/ or $TESSALY_BUILD)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
