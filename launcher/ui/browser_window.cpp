@@ -44,8 +44,8 @@ BrowserLayout LayoutBrowser(int cx, int cy) {
     l.list = RECT{10, 50, right, 50 + kBrowserRows * l.pitch};
     l.caption = RECT{10, 4, l.width, 50};
     // Below the player, clear of the rows and the preview box, large enough to read from a sofa.
-    l.busy = RECT{Sx(cx, 520), win32::ScaleY(cy, 420), Sx(cx, 795), win32::ScaleY(cy, 470)};
-    l.busyFontHeight = std::max(win32::ScaleY(cy, 28), 18);
+    l.busy = RECT{Sx(cx, 515), win32::ScaleY(cy, 420), Sx(cx, 790), win32::ScaleY(cy, 470)};
+    l.busyFontHeight = std::max(win32::ScaleY(cy, 26), 18);
     return l;
 }
 
