@@ -142,20 +142,4 @@ struct PreviewPlacement {
 constexpr int kPreviewLeft = 520, kPreviewTop = 200, kPreviewWidth = 290, kPreviewHeight = 200;
 PreviewPlacement PlacePreview(int pictureWidth, int pictureHeight);
 
-// Shrinks a font's (width, height) until the text fits a client area (10 pixels of width and 16 of
-// height to spare), never below 1. measure(width, height) gives the text's extent at that size.
-template <typename Measure>
-void FitFont(Measure measure, int clientWidth, int clientHeight, int& fontWidth, int& fontHeight) {
-    for (;;) {
-        auto size = measure(fontWidth, fontHeight);
-        bool tooWide = size.cx > clientWidth - 10;
-        bool tooHigh = size.cy > clientHeight - 16;
-        if (!tooWide && !tooHigh) return;
-        bool shrunk = false;
-        if (tooWide && fontWidth > 1) { --fontWidth; shrunk = true; }
-        if (tooHigh && fontHeight > 1) { --fontHeight; shrunk = true; }
-        if (!shrunk) return;
-    }
-}
-
 }  // namespace tessaly

@@ -23,6 +23,7 @@ constexpr UINT kMsgViewerPicture = WM_APP + 4;      // private: the viewer's pic
 // Timers
 constexpr UINT_PTR kPlayerFullScreenTimer = 2;
 constexpr UINT_PTR kClockTimer = 92;
+constexpr UINT_PTR kBackgroundTimer = 93;
 constexpr UINT_PTR kCountdownTimer = 991;
 constexpr UINT_PTR kPageClockTimer = 9991;
 

@@ -70,7 +70,7 @@ void MenuTile::FitFont() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     win32::WindowDc dc(hwnd_);
-    FitResult fit = FitMenuTileFont(font_size_, client, [&](FontSize size) {
+    FitResult fit = FitText(font_size_, {client.right, client.bottom}, kTileFit, [&](FontSize size) {
         if (!(size == font_size_) || !font_) {
             font_size_ = size;
             font_ = CreateSkinFont(size);

@@ -14,6 +14,12 @@
 
 namespace tessaly {
 
+// The window styles the tiles are made with. The page entries' extra 0x20 is no named static
+// style; it has always been there and does nothing a user sees.
+constexpr DWORD kMenuTileStyle = WS_TABSTOP | SS_CENTERIMAGE | SS_NOTIFY;
+constexpr DWORD kPageEntryStyle = SS_CENTERIMAGE | SS_NOTIFY | 0x20;
+constexpr DWORD kChoiceEntryStyle = SS_CENTERIMAGE | SS_NOTIFY;
+
 // Draws a tile's outline in dc: white when highlighted, dark grey otherwise.
 void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted);
 
@@ -26,7 +32,7 @@ public:
     ~MenuTile() override;
 
     // A static control with the notify style added so the mouse reaches it (the main window
-    // passes 0x10300 and id 1113).
+    // passes kMenuTileStyle and id 1113).
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
     // Caption: stored as the label and as the window text.
@@ -74,7 +80,8 @@ public:
     EntryTile(EntryTileOwner& owner, win32::ScreenSize screen);
     ~EntryTile() override;
 
-    // A window of class "STATIC" (pages pass 0x320, the select dialog 0x300; both id 140).
+    // A window of class "STATIC" (pages pass kPageEntryStyle, the select dialog kChoiceEntryStyle;
+    // both id 140).
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
     // Tells the owner to make this entry its highlighted one (it also asks for the click sound)
