@@ -183,11 +183,12 @@ for run in 1 2 3; do
   silent
   : >"$work/drive.out"
   "$WINE" "$bin/player_drive.exe" 'url=N:\song.mp3' wait=1500 play wait=3000 stop >"$work/drive.out" 2>/dev/null </dev/null &
+  drive=$!
   end=$((SECONDS + 30))
   # It reports each command when done: once the wait before "play" is reported, play starts.
   until grep -aq '^wait=1500' "$work/drive.out" || [ $SECONDS -ge $end ]; do sleep 0.01; done
   if [ $SECONDS -lt $end ]; then floor+=("$(until_sound "$(now_ms)")"); else floor+=(failed); fi
-  wait
+  wait "$drive"
 done
 launcher_at_menu
 browser_from_menu 1 n              # "Play Music", drive N:
