@@ -23,7 +23,26 @@ constexpr DWORD kChoiceEntryStyle = SS_CENTERIMAGE | SS_NOTIFY;
 // Draws a tile's outline in dc: white when highlighted, dark grey otherwise.
 void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted);
 
-class MenuTile : public win32::PaintedControl {
+// What every tile is: a static control that paints its own outline and caption, keeps the static
+// control from painting over the parent's picture, and hands its mouse to the kind of tile it is.
+// The kinds differ in what hover, press and focus mean to their owners.
+class SkinnedTile : public win32::PaintedControl {
+public:
+    int penWidth() const { return pen_width_; }
+    HFONT font() const { return font_.get(); }
+
+protected:
+    // Outline, then the caption in white at `text` (DrawText flags `format`).
+    void PaintFace(HDC dc, bool highlighted, const std::wstring& caption, RECT text, UINT format);
+    virtual void OnMouseMove(LPARAM lp) = 0;
+    virtual void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) = 0;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    win32::Font font_;
+    int pen_width_ = 6;
+};
+
+class MenuTile : public SkinnedTile {
 public:
     // Sizes from the primary screen and the current display mode.
     explicit MenuTile(MenuTileOwner& owner);
@@ -46,10 +65,8 @@ public:
 
     int fontWidth() const { return font_size_.width; }
     int fontHeight() const { return font_size_.height; }
-    int penWidth() const { return pen_width_; }
     int textWidth() const { return text_.cx; }
     int textHeight() const { return text_.cy; }
-    HFONT font() const { return font_.get(); }
 
     // Outline (white when the owner says this tile is highlighted) and caption.
     void Paint(HDC dc) override;
@@ -61,18 +78,16 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void OnMouseMove(LPARAM lp);
-    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+    void OnMouseMove(LPARAM lp) override;
+    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) override;
 
     MenuTileOwner& owner_;
     std::wstring label_;
     FontSize font_size_{25, 50};
-    win32::Font font_;
     SIZE text_{0, 0};
-    int pen_width_ = 6;
 };
 
-class EntryTile : public win32::PaintedControl {
+class EntryTile : public SkinnedTile {
 public:
     static constexpr int kSelectDialogEntry = 99;
 
@@ -96,8 +111,6 @@ public:
     bool PreTranslateMessage(MSG& msg) override;
 
     void Paint(HDC dc) override;
-    int penWidth() const { return pen_width_; }
-    HFONT font() const { return font_.get(); }
 
     std::wstring label;
     std::wstring target;
@@ -112,12 +125,10 @@ protected:
 
 private:
     bool InertWhileSelectDialog() const;
-    void OnMouseMove(LPARAM lp);
-    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+    void OnMouseMove(LPARAM lp) override;
+    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) override;
 
     EntryTileOwner& owner_;
-    win32::Font font_;
-    int pen_width_ = 6;
 };
 
 }  // namespace tessaly
