@@ -3,6 +3,8 @@
 // drive list), the highlighted entry and its screen row, whole-page paging and the cursor of every
 // level on the way down.
 #include <array>
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,8 +47,11 @@ public:
     // system's order; false, with the lists untouched, when it cannot be listed.
     virtual bool List(const std::wstring& folder, std::vector<std::wstring>& folders,
                       std::vector<std::wstring>& files) = 0;
-    // Full paths of every matching file below a folder, depth first in the file system's order.
-    virtual std::vector<std::wstring> MediaTree(const std::wstring& folder) = 0;
+    // Hands `found` the full path of every matching file below a folder as it comes to it, depth
+    // first in the file system's order. Stops soon after `cancel` is set and then returns false.
+    // Runs on a worker thread: it may read the extension set, nothing the browser changes.
+    virtual bool WalkTree(const std::wstring& folder, const std::atomic<bool>& cancel,
+                          const std::function<void(std::wstring)>& found) = 0;
 };
 
 // One of the ten screen rows.

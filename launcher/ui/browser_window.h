@@ -13,6 +13,8 @@
 #include "launcher/model/browser_model.h"
 #include "launcher/ui/browser_row.h"
 #include "launcher/ui/preview_worker.h"
+#include "launcher/ui/tree_worker.h"
+#include "launcher/model/player_queue.h"
 #include "launcher/model/player_port.h"
 #include "launcher/system/scanner_source.h"
 #include "common/skin/skin_image.h"
@@ -39,6 +41,8 @@ struct BrowserLayout {
     std::array<RECT, kBrowserRows> rows{};
     RECT list{};
     RECT caption{};
+    RECT busy{};  // "Reading the drive..." while a folder tree is listed
+    int busyFontHeight = 0;
     int pitch = 0;
 };
 BrowserLayout LayoutBrowser(int cx, int cy);
@@ -68,6 +72,8 @@ public:
     bool previewBusy() { return previewDeferred_ || preview_.busy(); }
     // Pictures decoded for the preview so far.
     int previewDecodes() { return preview_.decodes(); }
+    // A folder tree is being listed for the player.
+    bool listingTree() const { return listing_.Busy(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -85,6 +91,10 @@ private:
     void EnterKey();
     void OpenItem(int index, bool wholeTree);
     void StartPlayback();
+    void OnTreeFiles(unsigned ticket);
+    // Gives up a tree listing under way (its files found so far keep playing unless stopped).
+    void StopListing();
+    void DrawBusySign(HDC dc);
     void Navigate(void (BrowserModel::*step)());
     void ShowRows();
     void UpdatePreview();
@@ -122,6 +132,10 @@ private:
     std::wstring previewWanted_;
     bool previewDeferred_ = false;
     PreviewWorker preview_;
+    // Play/Pause on a folder: the listing of its tree, and the walk behind it.
+    TreeListing listing_;
+    TreeWorker tree_;
+    win32::Font busyFont_;
 };
 
 }  // namespace tessaly
