@@ -202,6 +202,13 @@ void BrowserModel::PageDown() {
     firstPage_ = (newTop < kBrowserRows);
 }
 
+void BrowserModel::SelectRow(int row) {
+    const int index = Top() + row;
+    if (row < 0 || row >= kBrowserRows || index >= Count()) return;
+    cursor_ = index;
+    row_ = row;
+}
+
 void BrowserModel::PageUp() {
     const int n = Count();
     if (firstPage_) {

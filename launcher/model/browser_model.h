@@ -83,6 +83,8 @@ public:
     void MoveUp();
     void PageDown();
     void PageUp();
+    // Row 0..9 of the page shown, when the page has that row.
+    void SelectRow(int row);
 
     // Back to the state of a closed browser: cursor, row and history cleared, no path.
     void Reset();

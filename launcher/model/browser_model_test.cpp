@@ -104,6 +104,18 @@ TEST_F(Browser, PagingThroughTwentyThreeEntries) {
     EXPECT_EQ(rows[2], L"f17.avi");
     for (int i = 3; i < 10; ++i) EXPECT_EQ(rows[static_cast<std::size_t>(i)], L"") << i;
 
+    // A digit's row: only a row the page has.
+    model.SelectRow(3);
+    EXPECT_EQ(model.cursor(), 20);
+    model.SelectRow(2);
+    EXPECT_EQ(model.cursor(), 22);
+    EXPECT_EQ(model.row(), 2);
+    EXPECT_EQ(Texts(model), rows);
+    model.SelectRow(-1);
+    EXPECT_EQ(model.cursor(), 22);
+    model.SelectRow(0);
+    EXPECT_EQ(model.cursor(), 20);
+
     model.PageDown();  // to the last entry, same rows
     EXPECT_EQ(model.cursor(), 22);
     EXPECT_EQ(model.row(), 2);

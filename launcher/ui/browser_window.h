@@ -14,6 +14,7 @@
 #include "launcher/ui/browser_row.h"
 #include "launcher/ui/preview_worker.h"
 #include "launcher/model/player_port.h"
+#include "launcher/model/remote_input.h"
 #include "launcher/system/scanner_source.h"
 #include "common/skin/skin_image.h"
 #include "win32/handles.h"
@@ -81,6 +82,7 @@ private:
     bool PreTranslateKey(MSG& msg);
     bool OnKeyDown(WPARAM vk);
     bool OnKeyUp(WPARAM vk);
+    bool OnRemote(const RemoteInput& in);
     bool OnSysKeyDown(WPARAM vk);
     void EnterKey();
     void OpenItem(int index, bool wholeTree);

@@ -13,6 +13,7 @@
 
 #include "common/audio/line_volume.h"
 #include "launcher/ui/messages.h"
+#include "launcher/ui/remote_keys.h"
 #include "launcher/system/access_service.h"
 #include "launcher/system/drive_lists.h"
 #include "launcher/resources/resource.h"
@@ -296,6 +297,12 @@ void MenuWindow::CreateMenuTiles() {
 
 bool MenuWindow::PreTranslateMessage(MSG& msg) {
     KeyContext context{selectDialog_.active(), runningCommand_};
+    const RemoteInput remote = ReadRemoteKey(msg);
+    if (remote.action == RemoteAction::Digit && remote.digit <= kMenuTileCount && menuShown_ &&
+        runningCommand_ == 0 && !context.selectDialogActive) {
+        HighlightTile(remote.digit);
+        return true;
+    }
     switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
         case MainKey::FocusSelectDialog:
             if (selectDialog_.window()) ::SetFocus(selectDialog_.window());
@@ -327,8 +334,12 @@ void MenuWindow::MoveSelection(MoveStep step) {
         }
         return;
     }
+    HighlightTile(StepSelection(menuSelection_, step));
+}
+
+void MenuWindow::HighlightTile(int command) {
     if (panelShown_) return;
-    menuSelection_ = StepSelection(menuSelection_, step);
+    menuSelection_ = command;
     CreateMenuTiles();
     for (auto& tile : menuTiles_) {
         tile->pressed = false;
@@ -712,6 +723,8 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgTogglePanel:
             TogglePanel();
             return 0;
+        case WM_APPCOMMAND:
+            return PlayAppCommand(hwnd(), lp);
         default:
             return std::nullopt;
     }
