@@ -2,6 +2,8 @@
 // What the media browser shows and remembers, without a window: the entries of one folder (or the
 // drive list), the highlighted entry and its screen row, whole-page paging and the cursor of every
 // level on the way down.
+#include <windows.h>
+
 #include <array>
 #include <string>
 #include <vector>
@@ -137,20 +139,27 @@ struct PreviewPlacement {
     int x = 0, y = 0, width = 0, height = 0;
 };
 constexpr int kPreviewLeft = 520, kPreviewTop = 200, kPreviewWidth = 290, kPreviewHeight = 200;
+// The box in a client area of that size: at (520, 200), 290 x 200 where that fits; else moved left
+// and up to end 10 pixels inside, and narrowed only where the client is narrower than the box.
+RECT PreviewBox(int clientWidth, int clientHeight);
+PreviewPlacement PlacePreview(const RECT& box, int pictureWidth, int pictureHeight);
+// In the box at (520, 200).
 PreviewPlacement PlacePreview(int pictureWidth, int pictureHeight);
 
 // Shrinks a font's (width, height) until the text fits a client area (10 pixels of width and 16 of
-// height to spare), never below 1. measure(width, height) gives the text's extent at that size.
+// height to spare), never below the minimum (1 unless given). measure(width, height) gives the
+// text's extent at that size.
 template <typename Measure>
-void FitFont(Measure measure, int clientWidth, int clientHeight, int& fontWidth, int& fontHeight) {
+void FitFont(Measure measure, int clientWidth, int clientHeight, int& fontWidth, int& fontHeight,
+             int minWidth = 1, int minHeight = 1) {
     for (;;) {
         auto size = measure(fontWidth, fontHeight);
         bool tooWide = size.cx > clientWidth - 10;
         bool tooHigh = size.cy > clientHeight - 16;
         if (!tooWide && !tooHigh) return;
         bool shrunk = false;
-        if (tooWide && fontWidth > 1) { --fontWidth; shrunk = true; }
-        if (tooHigh && fontHeight > 1) { --fontHeight; shrunk = true; }
+        if (tooWide && fontWidth > minWidth) { --fontWidth; shrunk = true; }
+        if (tooHigh && fontHeight > minHeight) { --fontHeight; shrunk = true; }
         if (!shrunk) return;
     }
 }

@@ -323,6 +323,19 @@ TEST(BrowserPaths, ParentNameAndPreviewPlacement) {
     EXPECT_EQ(big.x, 520);
     EXPECT_EQ(big.width, 290);
     EXPECT_EQ(big.y, 250);
+
+    // The box inside the client area: as designed where it fits (a 1200-wide window), moved left
+    // at 800 (it ran 12 pixels past), narrowed only where the client is narrower than it.
+    auto same = [](RECT a, RECT b) { return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom; };
+    EXPECT_TRUE(same(PreviewBox(1198, 898), RECT{520, 200, 810, 400}));
+    EXPECT_TRUE(same(PreviewBox(798, 598), RECT{498, 200, 788, 400}));
+    EXPECT_TRUE(same(PreviewBox(638, 448), RECT{338, 200, 628, 400}));
+    EXPECT_TRUE(same(PreviewBox(200, 150), RECT{10, 10, 190, 140}));
+    EXPECT_TRUE(same(PreviewBox(0, 0), RECT{0, 0, 0, 0}));
+    PreviewPlacement moved = PlacePreview(PreviewBox(798, 598), 100, 4000);
+    EXPECT_EQ(moved.x, 498 + 95);
+    EXPECT_EQ(moved.y, 200);
+    EXPECT_EQ(moved.height, 200);
 }
 
 TEST(BrowserFont, ShrinksUntilItFitsAndStopsAtOne) {
@@ -335,6 +348,11 @@ TEST(BrowserFont, ShrinksUntilItFitsAndStopsAtOne) {
     FitFont([](int, int) { return SIZE{1000, 1000}; }, 20, 20, w, h);  // never fits
     EXPECT_EQ(w, 1);
     EXPECT_EQ(h, 1);
+    w = 10;
+    h = 20;
+    FitFont([](int fw, int fh) { return SIZE{fw * 10, fh + 3}; }, 60, 22, w, h, 5, 12);  // a short row
+    EXPECT_EQ(w, 5);
+    EXPECT_EQ(h, 12);
 }
 
 }  // namespace

@@ -11,6 +11,10 @@
 namespace tessaly {
 namespace {
 
+// Readable from the sofa on the smallest screen: a short row clips the text rather than shrink it.
+constexpr int kMinRowFontHeight = 12;
+constexpr int kMinRowFontWidth = 5;
+
 int ScreenLogPixels() {
     win32::WindowDc screen(nullptr);
     return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
@@ -110,7 +114,7 @@ void BrowserRow::Fit() {
             textHeight_ = size.cy;
             return size;
         },
-        client.right, client.bottom, width, height);
+        client.right, client.bottom, width, height, kMinRowFontWidth, kMinRowFontHeight);
 }
 
 void BrowserRow::UseFont(int height, int width) {

@@ -78,6 +78,7 @@ BOOL BrowserWindow::OnInitDialog() {
     // Background first: the rows copy their part of it from their first paint on.
     RECT client{};
     ::GetClientRect(hwnd_, &client);
+    layout_.preview = PreviewBox(client.right, client.bottom);
     {
         win32::WindowDc screenDc(hwnd_);
         backgroundDc_.reset(::CreateCompatibleDC(screenDc.get()));
@@ -379,19 +380,18 @@ void BrowserWindow::UpdatePreview() {
     previewWanted_ = path;
     if (previewBitmap_) {
         // On wide screens the rows reach into the box: they show the preview behind their text.
-        RECT box{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight};
-        ::RedrawWindow(hwnd_, &box, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        ::RedrawWindow(hwnd_, &layout_.preview, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     previewPath_.clear();
     previewBitmap_.reset();
-    preview_.Request(hwnd_, {});  // whatever is under way is stale now
+    preview_.Request(hwnd_, {}, layout_.preview);  // whatever is under way is stale now
     previewDeferred_ = !path.empty();
     if (previewDeferred_ && !KeyQueued()) StartPreview();
 }
 
 void BrowserWindow::StartPreview() {
     previewDeferred_ = false;
-    preview_.Request(hwnd_, previewWanted_);
+    preview_.Request(hwnd_, previewWanted_, layout_.preview);
 }
 
 void BrowserWindow::ShowPreview() {

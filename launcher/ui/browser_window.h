@@ -40,6 +40,7 @@ struct BrowserLayout {
     std::array<RECT, kBrowserRows> rows{};
     RECT list{};
     RECT caption{};
+    RECT preview{};  // in the client area, once the window has its size
     int pitch = 0;
 };
 BrowserLayout LayoutBrowser(int cx, int cy);

@@ -10,10 +10,10 @@ namespace tessaly {
 namespace {
 
 // The picture at its place in the box, with its transparency kept for the background behind it.
-std::optional<PreviewWorker::Result> Render(const std::wstring& path) {
+std::optional<PreviewWorker::Result> Render(const std::wstring& path, const RECT& box) {
     const std::unique_ptr<Gdiplus::Bitmap> picture = DecodePictureFile(path);
     if (!picture) return std::nullopt;
-    const PreviewPlacement place = PlacePreview(static_cast<int>(picture->GetWidth()),
+    const PreviewPlacement place = PlacePreview(box, static_cast<int>(picture->GetWidth()),
                                                 static_cast<int>(picture->GetHeight()));
     if (place.width <= 0 || place.height <= 0) return std::nullopt;
     auto shrunk = std::make_unique<Gdiplus::Bitmap>(place.width, place.height, PixelFormat32bppPARGB);
@@ -31,11 +31,12 @@ PreviewWorker::PreviewWorker() : wake_(::CreateEventW(nullptr, FALSE, FALSE, nul
 
 PreviewWorker::~PreviewWorker() { Stop(); }
 
-void PreviewWorker::Request(HWND window, const std::wstring& path) {
+void PreviewWorker::Request(HWND window, const std::wstring& path, const RECT& box) {
     {
         win32::CriticalSection::Lock hold(lock_);
         window_ = window;
         wanted_ = path;
+        box_ = box;
         ++generation_;
         pending_ = !path.empty();
         answered_ = path.empty();
@@ -98,6 +99,7 @@ void PreviewWorker::Loop() {
     for (;;) {
         ::WaitForSingleObject(wake_.get(), INFINITE);
         std::wstring path;
+        RECT box{};
         unsigned generation = 0;
         {
             win32::CriticalSection::Lock hold(lock_);
@@ -105,10 +107,11 @@ void PreviewWorker::Loop() {
             if (!pending_) continue;
             pending_ = false;
             path = wanted_;
+            box = box_;
             generation = generation_;
             ++decodes_;
         }
-        std::optional<Result> result = Render(path);
+        std::optional<Result> result = Render(path, box);
         win32::CriticalSection::Lock hold(lock_);
         if (stopping_) return;
         if (generation != generation_) continue;  // superseded: the newer request is pending

@@ -33,7 +33,7 @@ public:
 
     // Asks for path, replacing whatever was asked before; kMsgPreviewReady goes to window when it
     // is ready. An empty path only withdraws the last request.
-    void Request(HWND window, const std::wstring& path);
+    void Request(HWND window, const std::wstring& path, const RECT& box);
     // On kMsgPreviewReady: the newest request's picture, or nothing when it was withdrawn, could
     // not be decoded or a newer one came since.
     std::optional<Result> Take();
@@ -55,6 +55,7 @@ private:
     // Under lock_.
     HWND window_ = nullptr;
     std::wstring wanted_;
+    RECT box_{};
     unsigned generation_ = 0;
     bool pending_ = false;   // wanted_ not yet taken by the thread
     bool answered_ = true;   // the newest request got its message (or needs none)
