@@ -104,8 +104,10 @@ std::optional<LRESULT> OsdWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_WINDOWPOSCHANGING:
             // Never on screen, not even for a frame: the template and the modal run both show the
-            // window, and a hide after the fact still flashes it in the corner.
+            // window, and a hide after the fact still flashes it in the corner. Never active
+            // either: the program in front keeps the keyboard (shown, it would take it).
             reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~SWP_SHOWWINDOW;
+            reinterpret_cast<WINDOWPOS*>(lp)->flags |= SWP_NOACTIVATE;
             return 0;
         case WM_NCPAINT:
             ::ShowWindow(hwnd_, SW_HIDE);
