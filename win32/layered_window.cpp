@@ -1,5 +1,7 @@
 #include "win32/layered_window.h"
 
+#include "win32/dib.h"
+
 namespace win32 {
 
 bool LayeredCanvas::Create(int width, int height) {
@@ -14,23 +16,15 @@ bool LayeredCanvas::Create(int width, int height) {
     WindowDc screen(nullptr);
     dc_.reset(::CreateCompatibleDC(screen.get()));
     if (!dc_) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap_ || !bits) {
-        bitmap_.reset();
+    uint32_t* bits = nullptr;
+    bitmap_ = CreateTopDownDib(width, height, &bits, screen.get());
+    if (!bitmap_) {
         dc_.reset();
         return false;
     }
     selection_.dc = dc_.get();
     selection_.old = ::SelectObject(dc_.get(), bitmap_.get());
-    bits_ = static_cast<uint32_t*>(bits);
+    bits_ = bits;
     width_ = width;
     height_ = height;
     ::GdiFlush();

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
 
     tessaly::RecordingPlayer player;
     tessaly::BrowserWindow browser(player, {}, nullptr, std::make_unique<TreeDrive>(root));
-    browser.SetMode(0);
+    browser.SetMode(tessaly::MediaKind::Video);
     if (!browser.Create(nullptr)) return 1;
     HWND hwnd = browser.hwnd();
     ::ShowWindow(hwnd, SW_SHOW);

@@ -10,6 +10,7 @@ using std::min;
 #include <wincodec.h>
 
 #include "common/skin/resample.h"
+#include "win32/dib.h"
 #include "win32/resource.h"
 
 namespace tessaly {
@@ -163,18 +164,16 @@ bool DecodeSkinJpeg(int id, HMODULE module, DecodedPixels& out) {
 win32::Bitmap StretchedSkinPicture(int id, SIZE size, HMODULE module, DecodedPixels* decoded) {
     if (!module) module = ::GetModuleHandleW(nullptr);
     if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxResampleSide || size.cy > kMaxResampleSide) return {};
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    win32::Bitmap stretched(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!stretched || !bits) return {};
+    uint32_t* bits = nullptr;
+    win32::Bitmap stretched = win32::CreateTopDownDib(size.cx, size.cy, &bits);
+    if (!stretched) return {};
     DecodedPixels pixels;
     if (DecodeSkinJpeg(id, module, pixels)) {
         // Resized here rather than by the system's stretch: several times faster, and the same
         // pixels on every system.
         const PixelRect from{pixels.pixels.get(), pixels.count(), pixels.width, pixels.height};
         const size_t count = static_cast<size_t>(size.cx) * size.cy;
-        if (!ResamplePixels(from, PixelRect{static_cast<uint32_t*>(bits), count, size.cx, size.cy})) return {};
+        if (!ResamplePixels(from, PixelRect{bits, count, size.cx, size.cy})) return {};
         if (decoded) *decoded = std::move(pixels);
         return stretched;
     }

@@ -146,22 +146,4 @@ PreviewPlacement PlacePreview(const RECT& box, int pictureWidth, int pictureHeig
 // In the box at (520, 200).
 PreviewPlacement PlacePreview(int pictureWidth, int pictureHeight);
 
-// Shrinks a font's (width, height) until the text fits a client area (10 pixels of width and 16 of
-// height to spare), never below the minimum (1 unless given). measure(width, height) gives the
-// text's extent at that size.
-template <typename Measure>
-void FitFont(Measure measure, int clientWidth, int clientHeight, int& fontWidth, int& fontHeight,
-             int minWidth = 1, int minHeight = 1) {
-    for (;;) {
-        auto size = measure(fontWidth, fontHeight);
-        bool tooWide = size.cx > clientWidth - 10;
-        bool tooHigh = size.cy > clientHeight - 16;
-        if (!tooWide && !tooHigh) return;
-        bool shrunk = false;
-        if (tooWide && fontWidth > minWidth) { --fontWidth; shrunk = true; }
-        if (tooHigh && fontHeight > minHeight) { --fontHeight; shrunk = true; }
-        if (!shrunk) return;
-    }
-}
-
 }  // namespace tessaly

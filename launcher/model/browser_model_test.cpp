@@ -338,22 +338,5 @@ TEST(BrowserPaths, ParentNameAndPreviewPlacement) {
     EXPECT_EQ(moved.height, 200);
 }
 
-TEST(BrowserFont, ShrinksUntilItFitsAndStopsAtOne) {
-    int w = 25, h = 50;
-    FitFont([](int fw, int fh) { return SIZE{fw * 10, fh}; }, 200, 46, w, h);
-    EXPECT_EQ(w, 19);
-    EXPECT_EQ(h, 30);
-    w = 5;
-    h = 5;
-    FitFont([](int, int) { return SIZE{1000, 1000}; }, 20, 20, w, h);  // never fits
-    EXPECT_EQ(w, 1);
-    EXPECT_EQ(h, 1);
-    w = 10;
-    h = 20;
-    FitFont([](int fw, int fh) { return SIZE{fw * 10, fh + 3}; }, 60, 22, w, h, 5, 12);  // a short row
-    EXPECT_EQ(w, 5);
-    EXPECT_EQ(h, 12);
-}
-
 }  // namespace
 }  // namespace tessaly

@@ -82,26 +82,6 @@ RECT StartPromptTextRect(const RECT& prompt);  // in the prompt's client coordin
 // "%m/%d/%Y %H:%M" of a local time.
 std::wstring FormatClock(const SYSTEMTIME& t);
 
-// Shrinks a font until a measured text fits a box: first the character width until the width
-// fits (box width - widthMargin), then the height (box height - heightMargin). The counters are
-// the caller's and never grow back; setWidth/setHeight rebuild the font with a new counter and
-// measure() measures the text in the current font. Stops at 1, so a box that can never fit does
-// not loop forever.
-template <typename Measure, typename SetWidth, typename SetHeight>
-SIZE ShrinkToFit(int boxWidth, int boxHeight, int widthMargin, int heightMargin, int& fontWidth,
-                 int& fontHeight, Measure measure, SetWidth setWidth, SetHeight setHeight) {
-    SIZE s = measure();
-    while (s.cx > boxWidth - widthMargin && fontWidth > 1) {
-        setWidth(--fontWidth);
-        s = measure();
-    }
-    while (s.cy > boxHeight - heightMargin && fontHeight > 1) {
-        setHeight(--fontHeight);
-        s = measure();
-    }
-    return s;
-}
-
 // The open-file dialog filter of message 1048, with '|' turned into the NULs the dialog wants.
 std::wstring OpenFileFilter();
 // Trims leading and trailing blanks.

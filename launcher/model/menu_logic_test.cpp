@@ -151,29 +151,6 @@ TEST(Clock, FormatsMonthDayYearHoursMinutes) {
     EXPECT_EQ(FormatClock(t), L"12/31/2026 23:59");
 }
 
-TEST(ShrinkToFit, WidthFirstThenHeightAndCountersStaySmaller) {
-    // A text 10 px wide per width unit and 1 px tall per height unit.
-    int width = 20, height = 50;
-    int fontW = width, fontH = height;
-    auto measure = [&] { return SIZE{fontW * 10, fontH}; };
-    SIZE s = ShrinkToFit(154, 42, 4, 2, width, height, measure,
-                         [&](int w) { fontW = w; }, [&](int h) { fontH = h; });
-    EXPECT_EQ(width, 15);   // 150 <= 150
-    EXPECT_EQ(height, 40);  // 40 <= 40
-    EXPECT_EQ(s.cx, 150);
-    // A text that fits never grows the font back.
-    fontW = width; fontH = height;
-    ShrinkToFit(1000, 1000, 4, 2, width, height, measure, [&](int w) { fontW = w; },
-                [&](int h) { fontH = h; });
-    EXPECT_EQ(width, 15);
-    EXPECT_EQ(height, 40);
-    // A box that can never fit stops at 1 instead of looping.
-    ShrinkToFit(0, 0, 4, 2, width, height, measure, [&](int w) { fontW = w; },
-                [&](int h) { fontH = h; });
-    EXPECT_EQ(width, 1);
-    EXPECT_EQ(height, 1);
-}
-
 TEST(FileDialog, FilterPairsAndStartFolderTrim) {
     std::wstring f = OpenFileFilter();
     ASSERT_GE(f.size(), 2u);

@@ -28,37 +28,6 @@ OutlinePath TileOutline(const RECT& client, int penWidth) {
     return path;
 }
 
-FitResult FitMenuTileFont(FontSize start, const RECT& client, const MeasureText& measure) {
-    FitResult r{start, measure(start)};
-    for (;;) {
-        bool tooWide = client.right - 10 < r.text.cx;
-        bool tooTall = client.bottom - 16 < r.text.cy;
-        if (!tooWide && !tooTall) break;
-        FontSize next = r.font;
-        if (tooWide && next.width > 1) --next.width;
-        if (tooTall && next.height > 1) --next.height;
-        if (next == r.font) break;  // at the floor: nothing smaller to try
-        r.font = next;
-        r.text = measure(next);
-    }
-    return r;
-}
-
-FitResult FitButtonCaption(FontSize start, const RECT& textRect, const MeasureText& measure) {
-    FitResult r{start, measure(start)};
-    const int maxWidth = (textRect.right - textRect.left) - 5;
-    const int maxHeight = (textRect.bottom - textRect.top) - 10;
-    while (r.text.cx > maxWidth && r.font.width > 1) {
-        --r.font.width;
-        r.text = measure(r.font);
-    }
-    while (r.text.cy > maxHeight && r.font.height > 1) {
-        --r.font.height;
-        r.text = measure(r.font);
-    }
-    return r;
-}
-
 std::wstring CountdownCaption(int count) {
     return L"Any Key To Continue:" + std::to_wstring(count);
 }

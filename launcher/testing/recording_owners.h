@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "launcher/ui/shell_services.h"
 #include "launcher/ui/tile_owner.h"
 #include "launcher/ui/tiles.h"
 
@@ -19,24 +20,15 @@ struct Reported {
     bool operator==(const Reported&) const = default;
 };
 
-class FakeSelectDialog {
-public:
-    bool active = false;
-    HWND window = nullptr;
-    void Focus() {
-        if (window && ::IsWindow(window) && ::GetFocus() != window) ::SetFocus(window);
-    }
-};
-
 class RecordingMenuOwner : public MenuTileOwner {
 public:
     int selection = 1;
-    FakeSelectDialog selectDialog;
+    SelectDialogFocus selectDialog;
     std::vector<Reported> reported;
 
     std::vector<Reported> Take() { return std::exchange(reported, {}); }
 
-    bool SelectDialogActive() const override { return selectDialog.active; }
+    bool SelectDialogActive() const override { return selectDialog.active(); }
     void FocusSelectDialog() override { selectDialog.Focus(); }
     bool IsHighlighted(const MenuTile& tile) const override { return tile.command == selection; }
     void OnMenuTileHovered(MenuTile& tile) override { reported.push_back({TileEvent::Hovered, tile.command}); }
@@ -47,12 +39,12 @@ public:
 class RecordingEntryOwner : public EntryTileOwner {
 public:
     int selection = 1;
-    FakeSelectDialog selectDialog;
+    SelectDialogFocus selectDialog;
     std::vector<Reported> reported;
 
     std::vector<Reported> Take() { return std::exchange(reported, {}); }
 
-    bool SelectDialogActive() const override { return selectDialog.active; }
+    bool SelectDialogActive() const override { return selectDialog.active(); }
     void FocusSelectDialog() override { selectDialog.Focus(); }
     bool IsHighlighted(const EntryTile& entry) const override { return entry.index == selection; }
     void OnEntryHovered(EntryTile& entry) override { reported.push_back({TileEvent::Hovered, entry.index}); }

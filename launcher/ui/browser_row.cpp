@@ -5,15 +5,12 @@
 #include <gdiplus.h>
 
 #include "launcher/model/browser_model.h"
+#include "launcher/model/text_fit.h"
 #include "common/skin/skin_image.h"
 #include "win32/scale.h"
 
 namespace tessaly {
 namespace {
-
-// Readable from the sofa on the smallest screen: a short row clips the text rather than shrink it.
-constexpr int kMinRowFontHeight = 12;
-constexpr int kMinRowFontWidth = 5;
 
 int ScreenLogPixels() {
     win32::WindowDc screen(nullptr);
@@ -96,25 +93,21 @@ void BrowserRow::Fit() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     win32::WindowDc dc(hwnd_);
-    // Steps a copy: stepping the members, the font would never be re-made and the size ran to 1.
-    int width = fontWidth_, height = fontHeight_;
-    FitFont(
-        [&](int w, int h) {
-            if (w != fontWidth_ || h != fontHeight_ || !font_) {
-                fontWidth_ = w;
-                fontHeight_ = h;
-                MakeFont();
-            }
-            win32::SelectedObject sel(dc.get(), font_.get());
-            SIZE size{};
-            // An empty text still has the font's height.
-            const std::wstring& probe = text_.empty() ? std::wstring(L" ") : text_;
-            ::GetTextExtentPoint32W(dc.get(), probe.c_str(), static_cast<int>(probe.size()), &size);
-            textWidth_ = text_.empty() ? 0 : size.cx;
-            textHeight_ = size.cy;
-            return size;
-        },
-        client.right, client.bottom, width, height, kMinRowFontWidth, kMinRowFontHeight);
+    FitText({fontWidth_, fontHeight_}, {client.right, client.bottom}, kRowFit, [&](FontSize f) {
+        if (f.width != fontWidth_ || f.height != fontHeight_ || !font_) {
+            fontWidth_ = f.width;
+            fontHeight_ = f.height;
+            MakeFont();
+        }
+        win32::SelectedObject sel(dc.get(), font_.get());
+        SIZE size{};
+        // An empty text still has the font's height.
+        const std::wstring& probe = text_.empty() ? std::wstring(L" ") : text_;
+        ::GetTextExtentPoint32W(dc.get(), probe.c_str(), static_cast<int>(probe.size()), &size);
+        textWidth_ = text_.empty() ? 0 : size.cx;
+        textHeight_ = size.cy;
+        return size;
+    });
 }
 
 void BrowserRow::UseFont(int height, int width) {

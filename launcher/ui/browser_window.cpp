@@ -61,9 +61,9 @@ BrowserWindow::BrowserWindow(PlayerPort& player, BrowserHooks hooks,
 
 BrowserWindow::~BrowserWindow() { Destroy(); }
 
-void BrowserWindow::SetMode(int kind) {
+void BrowserWindow::SetMode(MediaKind kind) {
     source_->scanner().LoadExtensionSet(kind);
-    mode_ = static_cast<int>(MediaKindFromInt(kind)) + 1;
+    mode_ = kind;
 }
 
 BOOL BrowserWindow::OnInitDialog() {
@@ -315,15 +315,15 @@ void BrowserWindow::OpenItem(int index, bool wholeTree) {
     switch (action.kind) {
         case OpenAction::kFile:
             ShowRows();
-            if (mode_ == 1 || mode_ == 2) {
+            if (mode_ == MediaKind::Video || mode_ == MediaKind::Music) {
                 player_.SetUrl(action.path);
                 StartPlayback();
-            } else if (mode_ == 3) {
+            } else if (mode_ == MediaKind::Picture) {
                 if (hooks_.showPicture) {
                     hooks_.showPicture(hwnd_, model_.currentPath(), model_.items(), model_.folderCount(),
                                        action.index);
                 }
-            } else if (mode_ == 4) {
+            } else if (mode_ == MediaKind::Program) {
                 if (hooks_.chooseProgram) hooks_.chooseProgram(hwnd_, action.path, action.name);
             }
             return;
@@ -370,7 +370,7 @@ void BrowserWindow::ShowRows() {
 // ---- preview ----
 
 void BrowserWindow::UpdatePreview() {
-    if (mode_ != 3 || !hwnd_) return;
+    if (mode_ != MediaKind::Picture || !hwnd_) return;
     std::wstring path;
     // Folders, drives and ".." are not pictures.
     if (!model_.IsFolderIndex(model_.cursor()) && !model_.HighlightedText().empty()) {

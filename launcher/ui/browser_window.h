@@ -56,8 +56,8 @@ public:
     ~BrowserWindow() override;
 
     // kind 0..3: loads that kind's extension set; the mode is kind + 1.
-    void SetMode(int kind);
-    int mode() const { return mode_; }
+    void SetMode(MediaKind kind);
+    MediaKind mode() const { return mode_; }
     FolderScanner& scanner() { return source_->scanner(); }
 
     const BrowserModel& model() const { return model_; }
@@ -104,7 +104,7 @@ private:
     const win32::ModifierPort& keys_;
     std::unique_ptr<ScannerFolderSource> source_;
     BrowserModel model_;
-    int mode_ = 1;
+    MediaKind mode_ = MediaKind::Video;
     bool altDown_ = false;
     bool initialised_ = false;
     BrowserLayout layout_{};

@@ -137,7 +137,7 @@ protected:
                                     nullptr));
     }
     void Open(int kind) {
-        dlg->SetMode(kind);
+        dlg->SetMode(MediaKindFromInt(kind));
         ASSERT_TRUE(dlg->Create(nullptr));
         ::ShowWindow(dlg->hwnd(), SW_SHOW);
         Pump();
@@ -393,7 +393,7 @@ TEST_F(BrowserWindowTest, PicturesAndProgramsGoToTheirHandOffs) {
     dlg->Destroy();
     Pump();
 
-    dlg->SetMode(3);
+    dlg->SetMode(MediaKind::Program);
     ASSERT_TRUE(dlg->Create(nullptr));
     Pump();
     EXPECT_TRUE(dlg->model().atDriveLevel());  // every opening starts at the drives

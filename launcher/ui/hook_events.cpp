@@ -1,6 +1,6 @@
 #include "launcher/ui/hook_events.h"
 
-#include "launcher/ui/messages.h"
+#include "launcher/ui/karaoke_panel.h"
 
 namespace tessaly {
 
@@ -8,7 +8,7 @@ bool HandleHookEvent(WPARAM message, const KBDLLHOOKSTRUCT& event, const Modifie
                      HookTarget& target) {
     HookResult r = ClassifyHookKey(static_cast<UINT>(message), event.vkCode, target.PanelShown(), modifiers);
     if (r.sendToPanel) {
-        if (HWND panel = target.PanelWindow()) ::PostMessageW(panel, kMsgPanelKey, event.vkCode, 0);
+        KaraokePanel::QueueKey(target.PanelWindow(), static_cast<int>(event.vkCode));
     }
     if (r.postToggle) target.PostTogglePanel();
     return r.swallow;

@@ -14,7 +14,20 @@ namespace tessaly {
 
 class SkinImage;
 
-class KaraokePanel : public win32::Dialog {
+// An overlay the menu shows and hides above whatever runs, without taking the keyboard. The menu
+// makes it after its first frame; the karaoke panel is the one the launcher ships.
+class OverlayPanel {
+public:
+    virtual ~OverlayPanel() = default;
+    // Makes the window, hidden; false when it could not be made.
+    virtual bool Create() = 0;
+    virtual HWND window() const = 0;
+    // Shown without taking activation, so the window in front keeps the keyboard.
+    virtual void Show(bool show) = 0;
+    virtual bool IsShown() const = 0;
+};
+
+class KaraokePanel : public win32::Dialog, public OverlayPanel {
 public:
     // `effects` and the line routine are used from start-up to destruction.
     KaraokePanel(audio::KaraokeEffects& effects, audio::LineVolumeFn lineVolume);
@@ -23,10 +36,10 @@ public:
     ~KaraokePanel() override;
 
     // Creates the window from its template, without a parent and hidden; runs the start-up once.
-    bool Create();
-    // Shown without taking activation, so the window in front keeps the keyboard.
-    void Show(bool show);
-    bool IsShown() const;
+    bool Create() override;
+    HWND window() const override { return hwnd(); }
+    void Show(bool show) override;
+    bool IsShown() const override;
 
     // Queues a remote key (Enter or an arrow) for the panel's next message. Cheap and safe inside
     // a low-level keyboard hook: nothing is drawn or sent to the driver there.

@@ -25,40 +25,18 @@
 namespace tessaly {
 namespace {
 
+constexpr DWORD kFirstFrameWaitMs = 100;
+constexpr UINT kBackgroundPollMs = 15;
+
 // The file kind a browsing menu command lists: "Play Video" and "Karaoke" videos, "Play Music",
 // "Browse Pictures", "Add Program" programs.
-int BrowserKindOfCommand(int command) {
+MediaKind BrowserKindOfCommand(int command) {
     switch (command) {
-        case kPlayMusic: return static_cast<int>(MediaKind::Music);
-        case kBrowsePictures: return static_cast<int>(MediaKind::Picture);
-        case kAddProgram: return static_cast<int>(MediaKind::Program);
-        default: return static_cast<int>(MediaKind::Video);
+        case kPlayMusic: return MediaKind::Music;
+        case kBrowsePictures: return MediaKind::Picture;
+        case kAddProgram: return MediaKind::Program;
+        default: return MediaKind::Video;
     }
-}
-
-win32::Font& ClockFont() {
-    static win32::Font font;
-    return font;
-}
-
-LOGFONTW ClockFontDescription() {
-    LOGFONTW lf{};
-    if (ClockFont()) ::GetObjectW(ClockFont().get(), sizeof(lf), &lf);
-    return lf;
-}
-
-// Arial at cy*500/1920 tenths of a point, then bold at cy*40/1024 pixels high and
-// ClockFontWidth() wide.
-void CreateClockFont(int cy) {
-    win32::WindowDc screen(nullptr);
-    int tenths = cy * 500 / 1920;
-    LOGFONTW lf{};
-    lf.lfHeight = -::MulDiv(tenths, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
-    std::wcscpy(lf.lfFaceName, L"Arial");
-    lf.lfWeight = FW_BOLD;
-    lf.lfHeight = win32::ScaleY(cy, 40);
-    lf.lfWidth = ClockFontWidth();
-    ClockFont().reset(::CreateFontIndirectW(&lf));
 }
 
 // Everything a click worker needs, prepared on the user-interface thread: the worker shares
@@ -104,15 +82,6 @@ void RegisterCommonControls() {
 
 }  // namespace
 
-int& ClockFontWidth() {
-    static int width = 20;
-    return width;
-}
-int& ClockFontHeight() {
-    static int height = 50;
-    return height;
-}
-
 namespace {
 
 // The menu background stretched to the screen, as a 32-bit top-down DIB section; null when the
@@ -125,6 +94,7 @@ win32::Bitmap StretchedBackground(SIZE screen, DecodedPixels* decoded = nullptr)
 
 struct BackgroundJob {
     SIZE screen{};
+    bool forgetKeptCopy = false;  // the start-up job also removes an earlier version's file
     win32::Bitmap result;
     // Set once result is there: the paint need not wait for the worker's clean-up as well.
     win32::Handle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
@@ -155,28 +125,22 @@ DWORD WINAPI BackgroundWorker(void* param) {
     const SIZE screen = job.screen;
     DecodedPixels decoded;  // freed after the window has its picture
     job.result = StretchedBackground(screen, &decoded);
+    const bool forget = job.forgetKeptCopy;
     ::SetEvent(job.done.get());  // the job is the window's from here on: not touched again
-    ForgetEarlierKeptBackground(screen);
+    if (forget) ForgetEarlierKeptBackground(screen);
     return 0;
 }
 
 }  // namespace
 
-MenuWindow::MenuWindow() : Dialog(IDD_MAIN_WINDOW) {
-    CreateClockFont(win32::PrimaryScreen().cy);
-    // The background is decoded and stretched while the window is being made; the first paint
-    // waits for it.
-    backgroundJob_ = std::make_unique<BackgroundJob>();
-    auto s = win32::PrimaryScreen();
-    backgroundJob_->screen = {s.cx, s.cy};
+MenuWindow::MenuWindow(PanelMaker makePanel) : Dialog(IDD_MAIN_WINDOW), makePanel_(std::move(makePanel)) {
+    // The background is decoded and stretched while the window is being made.
     controlsWorker_.reset(::CreateThread(nullptr, 0, ControlsWorker, nullptr, 0, nullptr));
-    if (backgroundJob_->done) {
-        backgroundWorker_.reset(::CreateThread(nullptr, 0, BackgroundWorker, backgroundJob_.get(), 0, nullptr));
-    }
+    StartBackgroundJob(true);
 }
 
 MenuWindow::~MenuWindow() {
-    if (backgroundWorker_) ::WaitForSingleObject(backgroundWorker_.get(), INFINITE);
+    for (auto& worker : backgroundWorkers_) ::WaitForSingleObject(worker.get(), INFINITE);
     if (controlsWorker_) ::WaitForSingleObject(controlsWorker_.get(), INFINITE);
     // The menu's page-turn picture may still show the stretched background in place.
     auto& menu = turnPictures_.menu;
@@ -196,7 +160,7 @@ BOOL MenuWindow::OnInitDialog() {
     PlaceFullScreen();
 
     auto s = win32::PrimaryScreen();
-    clockRect_ = ClockRect(s.cx, s.cy, ClockFontHeight());
+    clock_.Place(ClockRect(s.cx, s.cy, 50), ClockFace::MenuStyle(s.cy));
     {
         win32::WindowDc screen(nullptr);
         memoryDc_.reset(::CreateCompatibleDC(screen.get()));
@@ -209,6 +173,8 @@ BOOL MenuWindow::OnInitDialog() {
     // comes up as if the prompt had been answered, so the remote still reaches something.
     if (!prompted) DismissPrompt(true);
     if (clickSoundPath_.empty()) clickSoundPath_ = win32::ExecutableFolder() + L"\\ding.wav";
+    // The first frame shows the background when it is ready in time; the hook answers meanwhile.
+    TakeBackground(kFirstFrameWaitMs);
     // What the first frame does not need comes once it is on screen (this message is handled
     // before any paint, and draws the frame first).
     ::PostMessageW(hwnd(), kMsgDecodeTurnPage, 0, 0);
@@ -232,12 +198,12 @@ void MenuWindow::FirstFrameDone() {
     RegisterCommonControls();
     // Created hidden: its start-up switches the karaoke effects on and sets the audio lines. It
     // can be shown only from the menu, which no key reaches before this posted message.
-    if (!karaokePanel) {
-        panel_ = std::make_unique<KaraokePanel>(effects_, SetLineVolume);
-        if (panel_->Create()) karaokePanel = panel_.get();
+    if (!panel_) {
+        panel_ = makePanel_ ? makePanel_() : std::make_unique<KaraokePanel>(effects_, SetLineVolume);
+        if (panel_ && !panel_->Create()) panel_.reset();
     }
     CreateMenuTiles();
-    TakeBackground();
+    WaitForBackground();
     firstFrameShown_ = true;
     WrapBackgroundForPageTurn();
     if (!folderIcon_) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", folderIcon_);
@@ -263,7 +229,7 @@ bool MenuWindow::CreateStartPrompt() {
     // Nobody answering by the end of the count closes the launcher.
     startPrompt_ = std::make_unique<PromptButton>([this] { ::SendMessageW(hwnd(), WM_CLOSE, 0, 0); });
     startPrompt_->countdownActive = true;
-    if (!startPrompt_->Create(L"\u662F\u5426\u7EE7\u7EED\u8FD0\u884C: 11", 0x380 | WS_CHILD, r, hwnd(),
+    if (!startPrompt_->Create(L"\u662F\u5426\u7EE7\u7EED\u8FD0\u884C: 11", kPromptStyle, r, hwnd(),
                               IDC_START_PROMPT)) {
         startPrompt_.reset();
         return false;
@@ -283,7 +249,7 @@ void MenuWindow::CreateMenuTiles() {
     int minWidth = 0, minHeight = 0;
     for (int i = 1; i <= kMenuTileCount; ++i) {
         auto tile = std::make_unique<MenuTile>(static_cast<MenuTileOwner&>(*this));
-        tile->Create(L"", 0x10300, MenuTileRect(s.cx, s.cy, i), hwnd(), IDC_MENU_TILE);
+        tile->Create(L"", kMenuTileStyle, MenuTileRect(s.cx, s.cy, i), hwnd(), IDC_MENU_TILE);
         tile->SetLabel(MenuLabel(i));
         tile->command = i;
         tile->FitFont();
@@ -423,7 +389,7 @@ void MenuWindow::RunMenuCommand(int command) {
     if (command == kAddProgram) BackFromAddProgram();
 }
 
-void MenuWindow::RunBrowser(int kind) {
+void MenuWindow::RunBrowser(MediaKind kind) {
     if (!browser_) {
         BrowserHooks hooks;
         hooks.showPicture = ShowPictureModal;
@@ -464,25 +430,25 @@ void MenuWindow::ReturnFromPage(int group) {
     runningCommand_ = 0;
     if (group == kGameGroup) gamePage_.Destroy();
     if (group == kOtherGroup) otherPage_.Destroy();
-    if (group == kGameGroup || group == kOtherGroup) pageTurnPending_ = true;
     ::SetFocus(hwnd());
     ::SetForegroundWindow(hwnd());
+    // The turn back to the menu plays here, inside the page's report, while the page's pictures
+    // are still alive; the paint after it draws the menu as usual.
+    if ((group == kGameGroup || group == kOtherGroup) && turnPictures_.menu) {
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        win32::WindowDc dc(hwnd());
+        PlayPageTurn(dc.get(), client, turnPictures_.page.get(), turnPictures_.menu.get(), 0);
+    }
     ::InvalidateRect(hwnd(), nullptr, TRUE);
     ::UpdateWindow(hwnd());
 }
 
 void MenuWindow::TogglePanel() {
-    if (!menuShown_ || !karaokePanel || !karaokePanel->hwnd()) return;
-    HWND panel = karaokePanel->hwnd();
-    if (::IsWindowVisible(panel)) {
-        ::ShowWindow(panel, SW_HIDE);
-        panelShown_ = false;
-    } else {
-        // Shown without activation: the window in front keeps the keyboard.
-        ::ShowWindow(panel, SW_SHOWNOACTIVATE);
-        panelShown_ = true;
-    }
-    panelWindow_ = panel;
+    if (!menuShown_ || !panel_ || !panel_->window()) return;
+    panelShown_ = !panel_->IsShown();
+    panel_->Show(panelShown_);
+    panelWindow_ = panel_->window();
 }
 
 void MenuWindow::PlayClickSound() {
@@ -563,8 +529,7 @@ void MenuWindow::ProgramPick(WPARAM group, LPARAM openFile) {
 void MenuWindow::ClockStep() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    clockText_ = FormatClock(now);
-    ::InvalidateRect(hwnd(), &clockRect_, TRUE);
+    if (clock_.Tick(now)) ::InvalidateRect(hwnd(), &clock_.box(), FALSE);
 }
 
 // The background is held once, stretched to the screen; the menu's page-turn picture shows that
@@ -585,71 +550,55 @@ void MenuWindow::WrapBackgroundForPageTurn() {
     if (!menu && backgroundCache_) WrapSkinBitmap(backgroundCache_.get(), menu);
 }
 
-// The worker's background, once: waited for, or made here when no worker could be started.
-void MenuWindow::TakeBackground() {
-    if (!backgroundJob_) return;
-    if (backgroundWorker_) {
-        ::WaitForSingleObject(backgroundJob_->done.get(), INFINITE);  // the thread ends on its own
-    } else {
-        backgroundJob_->result = StretchedBackground(backgroundJob_->screen);
+// Decodes and stretches the background for the current screen on a worker; one job at a time.
+void MenuWindow::StartBackgroundJob(bool atStartup) {
+    if (backgroundJob_) return;
+    auto job = std::make_unique<BackgroundJob>();
+    const auto s = win32::PrimaryScreen();
+    job->screen = {s.cx, s.cy};
+    job->forgetKeptCopy = atStartup;
+    if (!job->done) return;
+    win32::Handle worker(::CreateThread(nullptr, 0, BackgroundWorker, job.get(), 0, nullptr));
+    if (!worker) return;  // the menu goes on without its picture
+    backgroundWorkers_.push_back(std::move(worker));
+    backgroundJob_ = std::move(job);
+}
+
+// The worker's background, once it is there (waiting at most waitMs). False while it is still
+// being made.
+bool MenuWindow::TakeBackground(DWORD waitMs) {
+    if (!backgroundJob_) return true;
+    if (::WaitForSingleObject(backgroundJob_->done.get(), waitMs) != WAIT_OBJECT_0) return false;
+    if (backgroundJob_->result) SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
+    backgroundJob_.reset();  // the thread ends on its own, touching the job no more
+    return true;
+}
+
+// A slow machine's first frame goes up without the background; it is drawn once it comes. A
+// screen size that changed meanwhile gets a picture of its own.
+void MenuWindow::WaitForBackground() {
+    if (!TakeBackground(0)) {
+        ::SetTimer(hwnd(), kBackgroundTimer, kBackgroundPollMs, nullptr);
+        return;
     }
-    SetBackground(std::move(backgroundJob_->result), backgroundJob_->screen);
-    backgroundJob_.reset();
-}
-
-// Stretched again when the screen size changed since.
-void MenuWindow::RenderBackground() {
-    auto s = win32::PrimaryScreen();
-    if (backgroundCache_ && backgroundSize_.cx == s.cx && backgroundSize_.cy == s.cy) return;
-    const SIZE size{s.cx, s.cy};
-    if (win32::Bitmap stretched = StretchedBackground(size)) SetBackground(std::move(stretched), size);
-}
-
-// The clock in the yellow bold font, shrunk until the text fits its box, onto dc (which has the
-// clock's box at the window's coordinates).
-void MenuWindow::DrawClock(HDC dc) {
-    win32::SelectedObject font(dc, ClockFont().get());
-    ::SetTextColor(dc, RGB(255, 255, 0));
-    ::SetBkMode(dc, TRANSPARENT);
-    int boxWidth = clockRect_.right - clockRect_.left;
-    int boxHeight = clockRect_.bottom - clockRect_.top;
-    auto rebuild = [&](LONG LOGFONTW::*field, int value) {
-        LOGFONTW lf = ClockFontDescription();
-        lf.*field = value;
-        ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
-        ClockFont().reset(::CreateFontIndirectW(&lf));
-        ::SelectObject(dc, ClockFont().get());
-    };
-    ShrinkToFit(
-        boxWidth, boxHeight, 4, 2, ClockFontWidth(), ClockFontHeight(),
-        [&] {
-            SIZE size{};
-            ::GetTextExtentPoint32W(dc, clockText_.c_str(), static_cast<int>(clockText_.size()), &size);
-            return size;
-        },
-        [&](int w) { rebuild(&LOGFONTW::lfWidth, w); },
-        [&](int h) { rebuild(&LOGFONTW::lfHeight, h); });
-    RECT r = clockRect_;
-    ::DrawTextW(dc, clockText_.c_str(), static_cast<int>(clockText_.size()), &r,
-                DT_RIGHT | DT_NOCLIP | DT_SINGLELINE);
+    ::KillTimer(hwnd(), kBackgroundTimer);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    const auto s = win32::PrimaryScreen();
+    if (backgroundCache_ && (backgroundSize_.cx != s.cx || backgroundSize_.cy != s.cy)) {
+        StartBackgroundJob(false);
+        if (backgroundJob_) WaitForBackground();
+    }
 }
 
 void MenuWindow::Paint() {
     win32::PaintDc paint(hwnd());
-    if (turnPictures_.menu && pageTurnPending_) {
-        // Runs inside the page's return message, while the page's pictures are still alive; the
-        // clock comes back with the next timer tick.
-        pageTurnPending_ = false;
-        RECT client{};
-        ::GetClientRect(hwnd(), &client);
-        PlayPageTurn(paint.get(), client, turnPictures_.page.get(), turnPictures_.menu.get(), 0);
+    HDC screen = paint.get();
+    if (!backgroundCache_) {
+        // Not decoded yet (or missing): black, no clock, until it comes.
+        ::FillRect(screen, &paint.info().rcPaint, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         return;
     }
     if (!memoryDc_) return;
-    TakeBackground();
-    if (backgroundCache_) RenderBackground();
-    if (!backgroundCache_) return;  // no picture: neither background nor clock
-    HDC screen = paint.get();
     // Only what needs painting: a clock tick copies the clock's box, not the screen.
     const RECT& dirty = paint.info().rcPaint;
     {
@@ -658,19 +607,20 @@ void MenuWindow::Paint() {
                  dirty.left, dirty.top, SRCCOPY);
     }
     // The clock is composed over its piece of background first, so the screen gets one block copy.
-    const int w = clockRect_.right - clockRect_.left;
-    const int h = clockRect_.bottom - clockRect_.top;
+    const RECT& clockBox = clock_.box();
+    const int w = clockBox.right - clockBox.left;
+    const int h = clockBox.bottom - clockBox.top;
     win32::Bitmap box(::CreateCompatibleBitmap(screen, w, h));
     win32::MemoryDc background(::CreateCompatibleDC(screen));
     if (!box || !background) return;
     win32::SelectedObject keepBox(memoryDc_.get(), box.get());
     win32::SelectedObject keepBackground(background.get(), backgroundCache_.get());
-    ::BitBlt(memoryDc_.get(), 0, 0, w, h, background.get(), clockRect_.left, clockRect_.top, SRCCOPY);
+    ::BitBlt(memoryDc_.get(), 0, 0, w, h, background.get(), clockBox.left, clockBox.top, SRCCOPY);
     POINT origin{};
-    ::SetViewportOrgEx(memoryDc_.get(), -clockRect_.left, -clockRect_.top, &origin);
-    DrawClock(memoryDc_.get());
+    ::SetViewportOrgEx(memoryDc_.get(), -clockBox.left, -clockBox.top, &origin);
+    clock_.Draw(memoryDc_.get());
     ::SetViewportOrgEx(memoryDc_.get(), origin.x, origin.y, nullptr);
-    ::BitBlt(screen, clockRect_.left, clockRect_.top, w, h, memoryDc_.get(), 0, 0, SRCCOPY);
+    ::BitBlt(screen, clockBox.left, clockBox.top, w, h, memoryDc_.get(), 0, 0, SRCCOPY);
 }
 
 std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -685,7 +635,12 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return std::nullopt;
         case WM_TIMER:
             if (wp == kClockTimer) ClockStep();
+            if (wp == kBackgroundTimer) WaitForBackground();
             return 0;
+        case WM_DISPLAYCHANGE:
+            PlaceFullScreen();
+            WaitForBackground();
+            return std::nullopt;
         case WM_SETFOCUS:
             if (selectDialog_.active() && selectDialog_.window()) {
                 ::SetFocus(selectDialog_.window());
@@ -735,7 +690,7 @@ void MenuWindow::OnClose() {
     ::KillTimer(hwnd(), kClockTimer);
     clockRunning_ = false;
     RemoveAccessService(deviceHandles_);
-    if (karaokePanel && karaokePanel->hwnd()) ::SendMessageW(karaokePanel->hwnd(), WM_CLOSE, 0, 0);
+    if (panel_ && panel_->window()) ::SendMessageW(panel_->window(), WM_CLOSE, 0, 0);
     if (gamePage_.hwnd()) ::SendMessageW(gamePage_.hwnd(), WM_CLOSE, 0, 0);
     if (otherPage_.hwnd()) ::SendMessageW(otherPage_.hwnd(), WM_CLOSE, 0, 0);
     // Put back the display mode stored in the registry, in case a launched program changed it.

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "launcher/system/sonorel_effects.h"
 #include "launcher/ui/karaoke_panel.h"
 #include "launcher/ui/browser_window.h"
+#include "launcher/ui/clock_face.h"
 #include "launcher/system/access_service.h"
 #include "launcher/ui/program_page.h"
 #include "launcher/model/launch_actions.h"
@@ -36,7 +38,9 @@ struct BackgroundJob;
 // what those screens ask.
 class MenuWindow : public win32::Dialog, private MenuTileOwner, public HookTarget, public ShellServices {
 public:
-    MenuWindow();
+    // The karaoke panel comes from makePanel when one is given.
+    using PanelMaker = std::function<std::unique_ptr<OverlayPanel>()>;
+    explicit MenuWindow(PanelMaker makePanel = {});
     ~MenuWindow() override;
 
     void MoveSelection(MoveStep step);
@@ -60,9 +64,6 @@ public:
     SelectDialogFocus& selectDialog() override { return selectDialog_; }
     DriveRootLists& drives() override { return drives_; }
     TurnPictures& turnPictures() override { return turnPictures_; }
-
-    // Windows that arrive later plug in here; each may stay null.
-    win32::Dialog* karaokePanel = nullptr;
 
 protected:
     BOOL OnInitDialog() override;
@@ -89,7 +90,7 @@ private:
     void BackFromAddProgram();
     void ClockStep();
     void RunMenuCommand(int command);
-    void RunBrowser(int kind);
+    void RunBrowser(MediaKind kind);
     void DismissPrompt(bool destroy);
     void ShowTiles(bool show);
     void TogglePanel();
@@ -103,9 +104,9 @@ private:
     void PlaceFullScreen();
     void SetBackground(win32::Bitmap stretched, SIZE size);
     void WrapBackgroundForPageTurn();
-    void TakeBackground();
-    void RenderBackground();
-    void DrawClock(HDC dc);
+    bool TakeBackground(DWORD waitMs);
+    void WaitForBackground();
+    void StartBackgroundJob(bool atStartup);
 
     // GDI+ for the pictures of every screen, started once the first frame is on screen (nothing on
     // it is drawn with GDI+, and loading it delayed that frame by about 10 ms). First, so that it
@@ -130,14 +131,12 @@ private:
     std::unique_ptr<PromptButton> startPrompt_;
     std::array<std::unique_ptr<MenuTile>, kMenuTileCount> menuTiles_;
     std::unique_ptr<BackgroundJob> backgroundJob_;
-    win32::Handle backgroundWorker_;
+    std::vector<win32::Handle> backgroundWorkers_;  // joined when the window goes
     win32::Handle controlsWorker_;  // registers the common controls while the window is made
     bool firstFrameShown_ = false;  // FirstFrameDone has run
     bool startupFinished_ = false;  // FirstFrameDone has begun
-    bool pageTurnPending_ = false;
     bool clockRunning_ = false;
-    std::wstring clockText_;
-    RECT clockRect_{};
+    ClockFace clock_;
     win32::MemoryDc memoryDc_;
     win32::Bitmap backgroundCache_; // the background stretched once per screen size (a DIB section)
     SIZE backgroundSize_{};
@@ -153,12 +152,9 @@ private:
     // The media browser of commands 1-4 and 7, made at its first use.
     std::unique_ptr<BrowserWindow> browser_;
     // The karaoke panel and the effects library it drives (the panel goes first).
+    PanelMaker makePanel_;
     audio::SonorelEffects effects_;
-    std::unique_ptr<KaraokePanel> panel_;
+    std::unique_ptr<OverlayPanel> panel_;
 };
-
-// The clock font's shrink counters, process-wide: once smaller, never larger again.
-int& ClockFontWidth();
-int& ClockFontHeight();
 
 }  // namespace tessaly

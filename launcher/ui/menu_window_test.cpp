@@ -44,13 +44,11 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dlg.Create(nullptr));
-        dlg.karaokePanel = &panel;
-        ASSERT_TRUE(panel.Create(nullptr));
-        Pump();
+        Pump();  // the first frame's follow-up makes the panel
+        ASSERT_NE(panelPtr, nullptr);
     }
     void TearDown() override {
         dlg.Destroy();
-        panel.Destroy();
         Pump();
     }
     void Key(WPARAM vk) {
@@ -70,9 +68,13 @@ protected:
     }
 
     // A stand-in karaoke panel that records the keys the hook hands it.
-    class Panel : public win32::Dialog {
+    class Panel : public win32::Dialog, public OverlayPanel {
     public:
         explicit Panel(std::vector<WPARAM>& keys) : Dialog(700), keys_(keys) {}
+        bool Create() override { return Dialog::Create(nullptr); }
+        HWND window() const override { return hwnd(); }
+        void Show(bool show) override { ::ShowWindow(hwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE); }
+        bool IsShown() const override { return ::IsWindowVisible(hwnd()); }
 
     protected:
         std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM) override {
@@ -85,9 +87,13 @@ protected:
         std::vector<WPARAM>& keys_;
     };
 
-    MenuWindow dlg;
     std::vector<WPARAM> panelKeys;
-    Panel panel{panelKeys};
+    Panel* panelPtr = nullptr;  // owned by the menu
+    MenuWindow dlg{[this] {
+        auto made = std::make_unique<Panel>(panelKeys);
+        panelPtr = made.get();
+        return made;
+    }};
 };
 
 TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
@@ -160,14 +166,14 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     FakeModifiers alt;
     alt.held = {VK_LMENU};
     Hook(WM_SYSKEYDOWN, 'K', alt);
-    EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(panelPtr->hwnd()));
     EXPECT_FALSE(dlg.PanelShown());
 
     Key(VK_RETURN);
     Hook(WM_SYSKEYDOWN, 'K', alt);
-    EXPECT_TRUE(::IsWindowVisible(panel.hwnd()));
+    EXPECT_TRUE(::IsWindowVisible(panelPtr->hwnd()));
     EXPECT_TRUE(dlg.PanelShown());
-    EXPECT_EQ(dlg.PanelWindow(), panel.hwnd());
+    EXPECT_EQ(dlg.PanelWindow(), panelPtr->hwnd());
 
     // With the panel up, the arrows belong to it: swallowed, and handed to the panel.
     FakeModifiers none;
@@ -185,7 +191,7 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     FakeModifiers chord;
     chord.held = {VK_LCONTROL, VK_LSHIFT, VK_LMENU};
     Hook(WM_KEYDOWN, VK_OEM_5, chord);
-    EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(panelPtr->hwnd()));
     EXPECT_FALSE(dlg.PanelShown());
 }
 

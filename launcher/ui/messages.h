@@ -21,6 +21,7 @@ constexpr UINT kMsgPreviewReady = WM_APP + 2;       // private: the browser's pr
 // Timers
 constexpr UINT_PTR kPlayerFullScreenTimer = 2;
 constexpr UINT_PTR kClockTimer = 92;
+constexpr UINT_PTR kBackgroundTimer = 93;
 constexpr UINT_PTR kCountdownTimer = 991;
 constexpr UINT_PTR kPageClockTimer = 9991;
 

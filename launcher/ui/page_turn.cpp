@@ -10,6 +10,7 @@ using std::min;
 #include <gdiplus.h>
 
 #include "common/skin/skin_image.h"
+#include "win32/dib.h"
 
 namespace tessaly {
 namespace {
@@ -186,13 +187,7 @@ bool RenderImage(Gdiplus::Image* image, HDC dc, int width, int height) {
             }
             bitmap->UnlockBits(&data);
             if (!reduced.empty()) {
-                BITMAPINFO info{};
-                info.bmiHeader.biSize = sizeof(info.bmiHeader);
-                info.bmiHeader.biWidth = w / fx;
-                info.bmiHeader.biHeight = -(h / fy);  // rows top-down
-                info.bmiHeader.biPlanes = 1;
-                info.bmiHeader.biBitCount = 32;
-                info.bmiHeader.biCompression = BI_RGB;
+                const BITMAPINFO info = win32::TopDownDibInfo(w / fx, h / fy);
                 const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
                 const int rows = ::StretchDIBits(dc, 0, 0, width, height, 0, 0, w / fx, h / fy,
                                                  reduced.data(), &info, DIB_RGB_COLORS, SRCCOPY);

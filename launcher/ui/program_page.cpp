@@ -19,8 +19,6 @@ bool AskReallyDelete(HWND page) {
     return ::MessageBoxW(page, L"Really delete?", L"Tessaly", MB_YESNO) == IDYES;
 }
 
-constexpr COLORREF kClockColour = RGB(255, 255, 0);
-
 }  // namespace
 
 ProgramPageKind GamePageKind() { return {IDD_GAME_PAGE, kGameGroup, IDJ_GAME_PAGE}; }
@@ -49,6 +47,7 @@ bool ProgramPage::Open(HWND mainWindow) {
     mainWindow_ = mainWindow;
     if (!hwnd() && !Create(mainWindow)) return false;
     ::ShowWindow(hwnd(), SW_SHOW);
+    PlayTurnIn();
     StartPage();
     ::SetFocus(hwnd());
     return true;
@@ -68,7 +67,6 @@ BOOL ProgramPage::OnInitDialog() {
     current_ = 1;
     highlighted_ = 1;
     tilesCreated_ = false;
-    firstPaint_ = true;
 
     LoadTiles();
     frame_.reset();
@@ -78,7 +76,7 @@ BOOL ProgramPage::OnInitDialog() {
     if (!shell_.turnPictures().menu) {
         LoadSkinImageResource(win32::AppInstance(), IDJ_TURN_MENU_PICTURE, L"JPEG", shell_.turnPictures().menu);
     }
-    clockFont_ = CreateSkinFont({0, win32::ScaleY(screen.cy, 40)});
+    clock_.Place(ClockRect(screen.cx, screen.cy, 50), ClockFace::PageStyle(screen.cy));
     return FALSE;
 }
 
@@ -100,7 +98,7 @@ void ProgramPage::AddTile(const std::wstring& name, const std::wstring& target) 
     tile->kind = groupNumber_;
     tile->index = tileCount_;
     tile->target = target;
-    tile->Create(L"", 0x320, layout_[slot], hwnd(), IDC_PAGE_TILE);
+    tile->Create(L"", kPageEntryStyle, layout_[slot], hwnd(), IDC_PAGE_TILE);
     ::ShowWindow(tile->hwnd(), SW_SHOW);
     tiles_[slot] = std::move(tile);
 }
@@ -121,10 +119,7 @@ void ProgramPage::StartPage() {
 void ProgramPage::ClockStep() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    clockText_ = FormatClock(now);
-    const win32::ScreenSize screen = win32::PrimaryScreen();
-    RECT r = ClockRect(screen.cx, screen.cy, 50);
-    if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+    if (clock_.Tick(now) && hwnd()) ::InvalidateRect(hwnd(), &clock_.box(), FALSE);
 }
 
 // ---- keys ----
@@ -291,8 +286,8 @@ void ProgramPage::UseBrowser(PlayerPort& player, BrowserHooks hooks, const SkinI
 // Video and picture browsing choose the browser's kind; otherwise it keeps what it had.
 void ProgramPage::RunOwnBrowser(PageBrowse what) {
     if (!browser_ || !hwnd() || browser_->hwnd()) return;
-    if (what == PageBrowse::kVideo) browser_->SetMode(static_cast<int>(MediaKind::Video));
-    if (what == PageBrowse::kPictures) browser_->SetMode(static_cast<int>(MediaKind::Picture));
+    if (what == PageBrowse::kVideo) browser_->SetMode(MediaKind::Video);
+    if (what == PageBrowse::kPictures) browser_->SetMode(MediaKind::Picture);
     browser_->DoModal(hwnd());
     if (hwnd()) ::SetFocus(hwnd());
 }
@@ -378,16 +373,19 @@ void ProgramPage::OnDestroyed() {
     tilesCreated_ = false;
 }
 
+// The turn from the menu, drawn straight onto the page as it opens; it ends on the page's own
+// picture, which the paint after it draws with the clock.
+void ProgramPage::PlayTurnIn() {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    win32::WindowDc dc(hwnd());
+    if (dc) PlayPageTurn(dc.get(), client, shell_.turnPictures().menu.get(), shell_.turnPictures().page.get(), 1);
+}
+
 void ProgramPage::Paint() {
     win32::PaintDc paint(hwnd());
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    if (firstPaint_) {
-        // The turn from the menu ends on the page's own picture; the clock follows at its tick.
-        firstPaint_ = false;
-        PlayPageTurn(paint.get(), client, shell_.turnPictures().menu.get(), shell_.turnPictures().page.get(), 1);
-        return;
-    }
     // The page's picture is drawn once at the window's size and kept: the clock's tick repaints a
     // small box, which is copied from it instead of drawing the whole picture every second.
     if (!background_) return;
@@ -398,13 +396,7 @@ void ProgramPage::Paint() {
     const RECT& dirty = paint.info().rcPaint;
     ::BitBlt(paint.get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, frame_.dc(),
              dirty.left, dirty.top, SRCCOPY);
-    const win32::ScreenSize screen = win32::PrimaryScreen();
-    RECT clock = ClockRect(screen.cx, screen.cy, 50);
-    win32::SelectedObject font(paint.get(), clockFont_.get());
-    ::SetTextColor(paint.get(), kClockColour);
-    ::SetBkMode(paint.get(), TRANSPARENT);
-    ::DrawTextW(paint.get(), clockText_.c_str(), static_cast<int>(clockText_.size()), &clock,
-                DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOCLIP | DT_NOPREFIX);
+    clock_.Draw(paint.get());
 }
 
 }  // namespace tessaly

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "launcher/ui/browser_window.h"
+#include "launcher/ui/clock_face.h"
 #include "launcher/model/entry_map.h"
 #include "launcher/system/group_store.h"
 #include "launcher/model/page_layout.h"
@@ -68,7 +69,7 @@ public:
     int current() const { return current_; }
     const EntryTile* tile(int slot) const;
     SelectDialog& selectDialog() { return selectDialog_; }
-    const std::wstring& clockText() const { return clockText_; }
+    const std::wstring& clockText() const { return clock_.text(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -105,6 +106,7 @@ private:
     void Browse(PageBrowse what);
     void RunOwnBrowser(PageBrowse what);
     void ClockStep();
+    void PlayTurnIn();
     void Paint();
     void FreeTiles();
     bool KeyDown(MSG& msg);
@@ -125,10 +127,8 @@ private:
     win32::OffscreenBitmap frame_;  // the background at the window's size, kept while the page shows
     EntryMap groupEntries_;
     bool tilesCreated_ = false;
-    bool firstPaint_ = true;  // the next paint plays the turn from the menu
     bool clockRunning_ = false;
-    std::wstring clockText_;
-    win32::Font clockFont_;
+    ClockFace clock_;
     SelectDialog selectDialog_;
     std::unique_ptr<BrowserWindow> browser_;
 };

@@ -357,11 +357,12 @@ TEST_F(PageTest, PageCommandsRunThePagesOwnBrowser) {
     struct Step {
         WPARAM command;
         LPARAM kind;
-        int mode;
+        MediaKind mode;
     };
-    const Step steps[] = {{3, 0, 3}, {0, 5, 3}, {2, 0, 1}, {0, 3, 3}, {0, 4, 1}};
+    const Step steps[] = {{3, 0, MediaKind::Picture}, {0, 5, MediaKind::Picture}, {2, 0, MediaKind::Video},
+                          {0, 3, MediaKind::Picture}, {0, 4, MediaKind::Video}};
     for (const Step& step : steps) {
-        int seenMode = 0;
+        MediaKind seenMode = MediaKind::Program;
         bool pageDisabled = false;
         ModalScript script{[&] { return page.browser()->hwnd(); }, {VK_ESCAPE}, 0, [&] {
                                seenMode = page.browser()->mode();

@@ -60,7 +60,8 @@ void PromptButton::Paint(HDC dc) {
     if (caption_.empty() || textRect.right <= textRect.left || textRect.bottom <= textRect.top) {
         return;
     }
-    FitResult fit = FitButtonCaption(font_size_, textRect, [&](FontSize size) {
+    const SIZE room{textRect.right - textRect.left, textRect.bottom - textRect.top};
+    FitResult fit = FitText(font_size_, room, kPromptFit, [&](FontSize size) {
         if (!(size == font_size_)) {
             font_size_ = size;
             font_ = CreateSkinFont(size);

@@ -15,6 +15,9 @@
 
 namespace tessaly {
 
+// A centred bitmap button: the prompt draws its own picture and caption.
+constexpr DWORD kPromptStyle = WS_CHILD | BS_CENTER | BS_BITMAP;
+
 class PromptButton : public win32::PaintedControl {
 public:
     static constexpr UINT kCountdownPeriodMs = 1000;

@@ -50,7 +50,7 @@ void SelectDialog::AddChoice(const LaunchEntry& entry) {
     tile->target = entry.target;
     tile->kind = EntryTile::kSelectDialogEntry;
     tile->index = choiceCount_;
-    tile->Create(L"", 0x300, ChoiceRect(choiceCount_, cy), hwnd(), IDC_PAGE_TILE);
+    tile->Create(L"", kChoiceEntryStyle, ChoiceRect(choiceCount_, cy), hwnd(), IDC_PAGE_TILE);
     ::ShowWindow(tile->hwnd(), SW_SHOW);
     choiceTiles_[static_cast<std::size_t>(choiceCount_)] = std::move(tile);
     ++choiceCount_;

@@ -44,6 +44,39 @@ void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted
     for (int i = 1; i < 5; ++i) ::LineTo(dc, path.points[i].x, path.points[i].y);
 }
 
+// ---- SkinnedTile ----
+
+void SkinnedTile::PaintFace(HDC dc, bool highlighted, const std::wstring& caption, RECT text, UINT format) {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    PaintTileOutline(dc, client, pen_width_, highlighted);
+    win32::SelectedObject selected(dc, font_.get());
+    const COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+    ::SetBkMode(dc, oldMode);
+    ::SetTextColor(dc, oldColour);
+}
+
+LRESULT SkinnedTile::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_MOUSEMOVE: {
+            HWND self = hwnd_;
+            LRESULT r = Default(msg, wp, lp);
+            if (hwnd_ == self) OnMouseMove(lp);
+            return r;
+        }
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(msg, wp, lp);
+            return 0;
+        case WM_SETTEXT:
+        case WM_ENABLE:
+            return KeepStaticFromPainting(hwnd_, msg, wp, lp);
+        default:
+            return PaintedControl::WindowProc(msg, wp, lp);
+    }
+}
+
 // ---- MenuTile ----
 
 MenuTile::MenuTile(MenuTileOwner& owner) : MenuTile(owner, win32::PrimaryScreen(), DisplayLogPixels()) {}
@@ -70,7 +103,7 @@ void MenuTile::FitFont() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     win32::WindowDc dc(hwnd_);
-    FitResult fit = FitMenuTileFont(font_size_, client, [&](FontSize size) {
+    FitResult fit = FitText(font_size_, {client.right, client.bottom}, kTileFit, [&](FontSize size) {
         if (!(size == font_size_) || !font_) {
             font_size_ = size;
             font_ = CreateSkinFont(size);
@@ -95,14 +128,10 @@ void MenuTile::SetFontSize(int width, int height) {
 void MenuTile::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    PaintTileOutline(dc, client, pen_width_, owner_.IsHighlighted(*this));
-    win32::SelectedObject selected(dc, font_.get());
-    COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
-    int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    int y = client.top + (client.bottom - text_.cy - client.top) / 2;
-    ::TextOutW(dc, client.left + 8, y, label_.c_str(), static_cast<int>(label_.size()));
-    ::SetBkMode(dc, oldMode);
-    ::SetTextColor(dc, oldColour);
+    // Centred down by the fitted caption's own height.
+    const int y = client.top + (client.bottom - text_.cy - client.top) / 2;
+    PaintFace(dc, owner_.IsHighlighted(*this), label_, RECT{client.left + 8, y, client.right, client.bottom},
+              DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
 }
 
 void MenuTile::OnMouseMove(LPARAM lp) {
@@ -143,26 +172,12 @@ void MenuTile::OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT MenuTile::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_MOUSEMOVE: {
-            HWND self = hwnd_;
-            LRESULT r = Default(msg, wp, lp);
-            if (hwnd_ == self) OnMouseMove(lp);
-            return r;
-        }
-        case WM_LBUTTONDOWN:
-            OnLButtonDown(msg, wp, lp);
-            return 0;
-        case WM_CAPTURECHANGED:
-            // Whoever took the capture ends the hover, or the tile would stay "entered".
-            if (reinterpret_cast<HWND>(lp) != hwnd_) pressed = false;
-            return Default(msg, wp, lp);
-        case WM_SETTEXT:
-        case WM_ENABLE:
-            return KeepStaticFromPainting(hwnd_, msg, wp, lp);
-        default:
-            return PaintedControl::WindowProc(msg, wp, lp);
+    if (msg == WM_CAPTURECHANGED) {
+        // Whoever took the capture ends the hover, or the tile would stay "entered".
+        if (reinterpret_cast<HWND>(lp) != hwnd_) pressed = false;
+        return Default(msg, wp, lp);
     }
+    return SkinnedTile::WindowProc(msg, wp, lp);
 }
 
 // ---- EntryTile ----
@@ -212,18 +227,10 @@ bool EntryTile::PreTranslateMessage(MSG& msg) {
 }
 
 void EntryTile::Paint(HDC dc) {
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
-    PaintTileOutline(dc, client, pen_width_, owner_.IsHighlighted(*this));
-    win32::SelectedObject selected(dc, font_.get());
-    COLORREF oldColour = ::SetTextColor(dc, kCaptionColour);
-    int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    RECT text = client;
+    RECT text{};
+    ::GetClientRect(hwnd_, &text);
     text.left += 8;
-    ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    ::SetBkMode(dc, oldMode);
-    ::SetTextColor(dc, oldColour);
+    PaintFace(dc, owner_.IsHighlighted(*this), label, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void EntryTile::OnMouseMove(LPARAM lp) {
@@ -266,15 +273,6 @@ LRESULT EntryTile::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;  // the parent's picture shows through
-        case WM_MOUSEMOVE: {
-            HWND self = hwnd_;
-            LRESULT r = Default(msg, wp, lp);
-            if (hwnd_ == self) OnMouseMove(lp);
-            return r;
-        }
-        case WM_LBUTTONDOWN:
-            OnLButtonDown(msg, wp, lp);
-            return 0;
         case WM_SHOWWINDOW:
             if (wp) available = true;
             return Default(msg, wp, lp);
@@ -283,11 +281,8 @@ LRESULT EntryTile::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (pos && (pos->flags & SWP_SHOWWINDOW)) available = true;
             return Default(msg, wp, lp);
         }
-        case WM_SETTEXT:
-        case WM_ENABLE:
-            return KeepStaticFromPainting(hwnd_, msg, wp, lp);
         default:
-            return PaintedControl::WindowProc(msg, wp, lp);
+            return SkinnedTile::WindowProc(msg, wp, lp);
     }
 }
 

@@ -14,10 +14,35 @@
 
 namespace tessaly {
 
+// The window styles the tiles are made with. The page entries' extra 0x20 is no named static
+// style; it has always been there and does nothing a user sees.
+constexpr DWORD kMenuTileStyle = WS_TABSTOP | SS_CENTERIMAGE | SS_NOTIFY;
+constexpr DWORD kPageEntryStyle = SS_CENTERIMAGE | SS_NOTIFY | 0x20;
+constexpr DWORD kChoiceEntryStyle = SS_CENTERIMAGE | SS_NOTIFY;
+
 // Draws a tile's outline in dc: white when highlighted, dark grey otherwise.
 void PaintTileOutline(HDC dc, const RECT& client, int penWidth, bool highlighted);
 
-class MenuTile : public win32::PaintedControl {
+// What every tile is: a static control that paints its own outline and caption, keeps the static
+// control from painting over the parent's picture, and hands its mouse to the kind of tile it is.
+// The kinds differ in what hover, press and focus mean to their owners.
+class SkinnedTile : public win32::PaintedControl {
+public:
+    int penWidth() const { return pen_width_; }
+    HFONT font() const { return font_.get(); }
+
+protected:
+    // Outline, then the caption in white at `text` (DrawText flags `format`).
+    void PaintFace(HDC dc, bool highlighted, const std::wstring& caption, RECT text, UINT format);
+    virtual void OnMouseMove(LPARAM lp) = 0;
+    virtual void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) = 0;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    win32::Font font_;
+    int pen_width_ = 6;
+};
+
+class MenuTile : public SkinnedTile {
 public:
     // Sizes from the primary screen and the current display mode.
     explicit MenuTile(MenuTileOwner& owner);
@@ -26,7 +51,7 @@ public:
     ~MenuTile() override;
 
     // A static control with the notify style added so the mouse reaches it (the main window
-    // passes 0x10300 and id 1113).
+    // passes kMenuTileStyle and id 1113).
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
     // Caption: stored as the label and as the window text.
@@ -40,10 +65,8 @@ public:
 
     int fontWidth() const { return font_size_.width; }
     int fontHeight() const { return font_size_.height; }
-    int penWidth() const { return pen_width_; }
     int textWidth() const { return text_.cx; }
     int textHeight() const { return text_.cy; }
-    HFONT font() const { return font_.get(); }
 
     // Outline (white when the owner says this tile is highlighted) and caption.
     void Paint(HDC dc) override;
@@ -55,18 +78,16 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void OnMouseMove(LPARAM lp);
-    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+    void OnMouseMove(LPARAM lp) override;
+    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) override;
 
     MenuTileOwner& owner_;
     std::wstring label_;
     FontSize font_size_{25, 50};
-    win32::Font font_;
     SIZE text_{0, 0};
-    int pen_width_ = 6;
 };
 
-class EntryTile : public win32::PaintedControl {
+class EntryTile : public SkinnedTile {
 public:
     static constexpr int kSelectDialogEntry = 99;
 
@@ -74,7 +95,8 @@ public:
     EntryTile(EntryTileOwner& owner, win32::ScreenSize screen);
     ~EntryTile() override;
 
-    // A window of class "STATIC" (pages pass 0x320, the select dialog 0x300; both id 140).
+    // A window of class "STATIC" (pages pass kPageEntryStyle, the select dialog kChoiceEntryStyle;
+    // both id 140).
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id);
 
     // Tells the owner to make this entry its highlighted one (it also asks for the click sound)
@@ -89,8 +111,6 @@ public:
     bool PreTranslateMessage(MSG& msg) override;
 
     void Paint(HDC dc) override;
-    int penWidth() const { return pen_width_; }
-    HFONT font() const { return font_.get(); }
 
     std::wstring label;
     std::wstring target;
@@ -105,12 +125,10 @@ protected:
 
 private:
     bool InertWhileSelectDialog() const;
-    void OnMouseMove(LPARAM lp);
-    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+    void OnMouseMove(LPARAM lp) override;
+    void OnLButtonDown(UINT msg, WPARAM wp, LPARAM lp) override;
 
     EntryTileOwner& owner_;
-    win32::Font font_;
-    int pen_width_ = 6;
 };
 
 }  // namespace tessaly

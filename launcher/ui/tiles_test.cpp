@@ -74,7 +74,7 @@ TEST_F(MenuTileTest, InertWhileASelectDialogHoldsTheKeyboardExceptForTheFocus) {
     HWND dialog = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 250, 10, 50, 20,
                                     parent.hwnd(), nullptr, nullptr, nullptr);
     ASSERT_NE(dialog, nullptr);
-    owner.selectDialog = {true, dialog};
+    owner.selectDialog.Opened(dialog);
     ::SetFocus(parent.hwnd());
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
     ::SendMessageW(tile.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, kInside);
@@ -205,7 +205,7 @@ TEST_F(EntryTileTest, HoverMakesTheEntryTheOwnersCurrentOneAndPressReportsIt) {
 }
 
 TEST_F(EntryTileTest, PageEntriesAreInertWhileASelectDialogIsUp) {
-    owner.selectDialog = {true, main.hwnd()};
+    owner.selectDialog.Opened(main.hwnd());
     ::SetFocus(page.hwnd());
     owner.selection = 7;
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
@@ -218,7 +218,7 @@ TEST_F(EntryTileTest, PageEntriesAreInertWhileASelectDialogIsUp) {
 
 TEST_F(EntryTileTest, SelectDialogEntriesReactAndActivateOnPress) {
     tile.kind = EntryTile::kSelectDialogEntry;
-    owner.selectDialog = {true, page.hwnd()};
+    owner.selectDialog.Opened(page.hwnd());
 
     ::SendMessageW(tile.hwnd(), WM_MOUSEMOVE, 0, kInside);
     EXPECT_EQ(owner.Take(), (std::vector<Reported>{{TileEvent::Hovered, 2}, {TileEvent::Selected, 2}}));
