@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <mmsystem.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -37,30 +36,6 @@ MediaKind BrowserKindOfCommand(int command) {
         case kAddProgram: return MediaKind::Program;
         default: return MediaKind::Video;
     }
-}
-
-// Everything a click worker needs, prepared on the user-interface thread: the worker shares
-// no data with it.
-struct ClickJob {
-    HANDLE self = nullptr;
-    HWND mainWindow = nullptr;
-    std::wstring openCommand;
-};
-
-DWORD WINAPI ClickSoundWorker(void* param) {
-    std::unique_ptr<ClickJob> job(static_cast<ClickJob*>(param));
-    if (::mciSendStringW(job->openCommand.c_str(), nullptr, 0, nullptr) == 0) {
-        ::mciSendStringW(L"play movie wait", nullptr, 0, nullptr);
-        ::mciSendStringW(L"stop movie", nullptr, 0, nullptr);
-        ::mciSendStringW(L"close movie", nullptr, 0, nullptr);
-    }
-    // The main window answers 1 once it has closed our handle; it also forgets it, so a handle
-    // value it no longer knows is never closed on anyone's word.
-    const bool handedBack = ::SendMessageW(job->mainWindow, kMsgCloseWorker,
-                                           reinterpret_cast<WPARAM>(job->self), 0) == 1;
-    // Nobody took the handle (the window is gone): close it here.
-    if (!handedBack) ::CloseHandle(job->self);
-    return 0;
 }
 
 // The system's common control classes, registered once for the life of the process, by the
@@ -172,7 +147,7 @@ BOOL MenuWindow::OnInitDialog() {
     // Without a prompt there is no countdown to end the launcher and nothing to answer: the menu
     // comes up as if the prompt had been answered, so the remote still reaches something.
     if (!prompted) DismissPrompt(true);
-    if (clickSoundPath_.empty()) clickSoundPath_ = win32::ExecutableFolder() + L"\\ding.wav";
+    if (clicks_.path().empty()) clicks_.SetPath(win32::ExecutableFolder() + L"\\ding.wav");
     // The first frame shows the background when it is ready in time; the hook answers meanwhile.
     TakeBackground(kFirstFrameWaitMs);
     // What the first frame does not need comes once it is on screen (this message is handled
@@ -451,42 +426,7 @@ void MenuWindow::TogglePanel() {
     panelWindow_ = panel_->window();
 }
 
-void MenuWindow::PlayClickSound() {
-    if (!clicks_.Allow(::GetTickCount())) return;
-    auto job = std::make_unique<ClickJob>();
-    job->mainWindow = hwnd();
-    job->openCommand = L"open \"" + clickSoundPath_ + L"\" Alias movie";
-    HANDLE thread = ::CreateThread(nullptr, 0, ClickSoundWorker, job.get(), CREATE_SUSPENDED, nullptr);
-    if (!thread) return;
-    job.release()->self = thread;  // the worker owns the job from here on
-    clickWorkers_.push_back(thread);
-    ::ResumeThread(thread);
-}
-
-// Any program can post 1040: only a handle this window gave a live worker is closed.
-bool MenuWindow::CloseClickWorker(HANDLE thread) {
-    auto it = std::find(clickWorkers_.begin(), clickWorkers_.end(), thread);
-    if (!thread || it == clickWorkers_.end()) return false;
-    clickWorkers_.erase(it);
-    ::CloseHandle(thread);
-    return true;
-}
-
-// A click still playing when the process ends is cut off inside the sound system, which can take
-// the process down on its way out. While the window still exists the running workers hand their
-// handles back here (sent messages are answered while waiting); two seconds at most.
-void MenuWindow::WaitForClickWorkers() {
-    const DWORD start = ::GetTickCount();
-    while (!clickWorkers_.empty()) {
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= 2000) break;
-        std::vector<HANDLE> running(clickWorkers_);
-        ::MsgWaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(), FALSE,
-                                    2000 - elapsed, QS_SENDMESSAGE);
-        MSG m;
-        ::PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-}
+void MenuWindow::PlayClickSound() { clicks_.Play(hwnd()); }
 
 // A select dialog's choice, carried out once the key that made it is done (another program may
 // send the same message).
@@ -631,7 +571,7 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;  // the paint step owns every pixel
         case WM_DESTROY:
-            WaitForClickWorkers();  // still our window: their hand-backs are answered
+            clicks_.WaitForAll();  // still our window: their hand-backs are answered
             return std::nullopt;
         case WM_TIMER:
             if (wp == kClockTimer) ClockStep();
@@ -662,7 +602,7 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ReturnFromPage(static_cast<int>(wp));
             return 0;
         case kMsgCloseWorker:
-            return CloseClickWorker(reinterpret_cast<HANDLE>(wp)) ? 1 : 0;
+            return clicks_.HandBack(reinterpret_cast<HANDLE>(wp)) ? 1 : 0;
         case kMsgMenuTileHovered:
             MenuTileHovered(static_cast<int>(wp));
             return 0;

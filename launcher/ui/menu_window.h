@@ -15,7 +15,9 @@
 #include "launcher/system/access_service.h"
 #include "launcher/ui/program_page.h"
 #include "launcher/model/launch_actions.h"
+#include "launcher/system/click_sound.h"
 #include "launcher/system/launch_ports.h"
+#include "launcher/ui/messages.h"
 #include "launcher/ui/hook_events.h"
 #include "launcher/ui/shell_services.h"
 #include "launcher/model/menu_logic.h"
@@ -47,8 +49,8 @@ public:
     int menuSelection() const { return menuSelection_; }  // highlighted tile, 1..8
     int runningCommand() const { return runningCommand_; }  // menu command in progress, 0 when none
     bool menuShown() const { return menuShown_; }  // start prompt answered, tiles shown
-    const std::wstring& clickSoundPath() const { return clickSoundPath_; }
-    void SetClickSoundPath(std::wstring path) { clickSoundPath_ = std::move(path); }
+    const std::wstring& clickSoundPath() const { return clicks_.path(); }
+    void SetClickSoundPath(std::wstring path) { clicks_.SetPath(std::move(path)); }
 
     // HookTarget
     bool PanelShown() const override { return panelShown_; }
@@ -95,8 +97,6 @@ private:
     void ShowTiles(bool show);
     void TogglePanel();
     void PlayClickSound();
-    bool CloseClickWorker(HANDLE thread);
-    void WaitForClickWorkers();
     void ProgramPick(WPARAM group, LPARAM openFile);
     void ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name);
     bool CreateStartPrompt();
@@ -124,7 +124,6 @@ private:
     HWND panelWindow_ = nullptr;
     std::wstring pickedProgramPath_;
     std::wstring pickedProgramName_;
-    std::wstring clickSoundPath_;
     win32::KeyboardHook hook_;
     win32::AsyncKeyState keys_;
     win32::Icon icon_;
@@ -140,8 +139,7 @@ private:
     win32::MemoryDc memoryDc_;
     win32::Bitmap backgroundCache_; // the background stretched once per screen size (a DIB section)
     SIZE backgroundSize_{};
-    ClickRateLimiter clicks_;
-    std::vector<HANDLE> clickWorkers_;  // thread handles of workers not yet handed back
+    ClickSounds clicks_{kMsgCloseWorker};
     DeviceHandleHolder deviceHandles_;
     // The program pages and what their entries start; built with the window, windows per visit.
     LaunchActions launch_{SystemLaunchPorts(), SystemWindowPorts()};
