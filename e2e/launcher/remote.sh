@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # A living-room remote's other buttons at 1280x1024, on the DirectShow player, over drives made for
 # the test: M: a song and fifteen more sounds (two pages) and a song three folders down, N: two
-# pictures, V: a video. Digits pick the menu's tile and the browser's row; Channel down pages; Back leaves the
-# browser, the viewer and a page; Home from three folders down with the song playing comes back to
-# the menu with the song stopped, and from the viewer past the browser; a remote that sends only
-# WM_APPCOMMAND pauses, resumes and stops a video, leaves the browser and goes Home from a page.
+# pictures, V: a video. Digits pick the menu's tile and the browser's row; Channel down pages; Back
+# leaves the browser, the viewer and a page; Home from three folders down with the song playing
+# comes back to the menu with the song stopped, and from the viewer past the browser; a remote that
+# sends only WM_APPCOMMAND pauses, resumes and stops a video, leaves the browser and goes Home from
+# a page.
 source "$(dirname "$0")/common.sh"
 if [ -z "${PULSE_SERVER:-}" ]; then
   source "$TESSALY_ROOT/tools/pulse.sh"
@@ -27,12 +28,7 @@ convert -size 300x200 xc:'#0000ff' "BMP3:$E2E_DIR/n/blue.bmp"
 "$TESSALY_ROOT/tools/wine-drive.sh" m hd "$E2E_DIR/m"
 "$TESSALY_ROOT/tools/wine-drive.sh" n hd "$E2E_DIR/n"
 "$TESSALY_ROOT/tools/wine-drive.sh" v hd "$E2E_DIR/v"
-# Drive letters are read when Wine starts: start it again.
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -p >/dev/null 2>&1
-"$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
-drive_row() { ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n "^$1:$" | cut -d: -f1 | awk '{print $1 - 1}'; }
-down() { local i; for ((i = 0; i < $1; i++)); do e2e_key Down; done; }
+reread_drives
 
 # appcommand NUMBER: a remote's WM_APPCOMMAND to the window in front. home_key: the Home key
 # (VK_BROWSER_HOME) through the system's input: Wine's X keyboard gives XF86HomePage no key.
@@ -97,15 +93,7 @@ into() {
   e2e_settled_until menu-stands 20 >/dev/null
   check "digit $1 highlights menu tile $1" menu_key "$1" "$1"
   e2e_key Return
-  local end=$((SECONDS + 30)) w=
-  while [ -z "$w" ] && [ $SECONDS -lt $end ]; do w=$(browser_windows | head -n 1); sleep 0.2; done
-  [ -n "$w" ] || { check "the browser opens (tile $1)" false; return 1; }
-  e2e_focus "$w"
-  e2e_settled_until drives 20 bar_on 0 >/dev/null
-  down "$(drive_row "$2")"
-  e2e_shot_until on-drive 20 bar_on "$(drive_row "$2")" >/dev/null
-  e2e_key Return
-  e2e_settled_until in-drive 20 caption_drawn >/dev/null
+  browser_into "$2" || { check "the browser opens (tile $1)" false; return 1; }
 }
 
 start_launcher

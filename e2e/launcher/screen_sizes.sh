@@ -22,9 +22,7 @@ scenario() {
   mkdir -p "$pics"
   convert -size 900x700 xc:'#ff0000' "BMP3:$pics/big.bmp"
   "$TESSALY_ROOT/tools/wine-drive.sh" n hd "$pics"
-  "$WINESERVER" -k >/dev/null 2>&1 || true
-  "$WINESERVER" -p >/dev/null 2>&1
-  "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
+  reread_drives
   start_launcher
   read -r x y w h < <(e2e_geometry "$WIN")
   check "$size: the window covers the screen ($x $y $w $h)" test "$x $y $w $h" = "0 0 $cx $cy"
@@ -62,9 +60,9 @@ scenario() {
   shot=$(e2e_settled_until "drives-$cx" 20 bar_on 0)
   local ink; ink=$(ink_rows "$shot" $((ox + 47)) $((oy + 50)) 150 "$rowh")
   check "$size: the rows' text is readable (capitals $ink pixels tall, at least 8)" test "$ink" -ge 8
-  local row; row=$(ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n '^n:$' | cut -d: -f1)
-  local i; for ((i = 1; i < row; i++)); do e2e_key Down; done
-  e2e_shot_until "on-n-$cx" 20 bar_on $((row - 1)) >/dev/null
+  local row i; row=$(drive_row n)
+  for ((i = 0; i < row; i++)); do e2e_key Down; done
+  e2e_shot_until "on-n-$cx" 20 bar_on "$row" >/dev/null
   e2e_key Return Down
   previewed() { test "$(count_red "$1" "$ox" "$oy" $((w - 2)) $((h - 2)))" -gt 1000; }
   shot=$(e2e_settled_until "preview-$cx" 30 previewed)
