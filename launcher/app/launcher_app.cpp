@@ -1,7 +1,7 @@
 #include "launcher/app/launcher_app.h"
 
 #include "launcher/resources/resource.h"
-#include "launcher/ui/menu_window.h"
+#include "launcher/app/launcher_shell.h"
 #include "win32/window.h"
 
 namespace tessaly {
@@ -20,8 +20,8 @@ bool LauncherApp::InitInstance() {
     // The player control lives in a dialog template; also OleLoadPicture. The window and its
     // pictures end before OLE.
     win32::OleInit ole;
-    MenuWindow dlg;
-    dlg.DoModal(nullptr);
+    LauncherShell shell;
+    shell.Run();
     return false;
 }
 

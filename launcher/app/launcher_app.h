@@ -9,7 +9,7 @@
 namespace tessaly {
 
 // The launcher's application object: refuses a second copy, brings up the control container, and
-// runs the main window modally (which owns the screens and brings up GDI+ after its first frame).
+// runs the launcher shell (which owns the screens and the services) until its menu closes.
 // The process ends when that window closes.
 class LauncherApp {
 public:

@@ -1,42 +1,24 @@
 #include "launcher/ui/menu_window.h"
 
 #include "launcher/ui/page_turn.h"
-#include "launcher/ui/picture_viewer.h"
-#include "launcher/system/player_media.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cwchar>
 
-#include "common/audio/line_volume.h"
 #include "launcher/ui/messages.h"
 #include "launcher/ui/remote_keys.h"
-#include "launcher/system/access_service.h"
-#include "launcher/system/drive_lists.h"
 #include "launcher/resources/resource.h"
 #include "launcher/ui/prompt_button.h"
 #include "launcher/ui/tiles.h"
 #include "win32/scale.h"
-#include "win32/shell.h"
 
 namespace tessaly {
 namespace {
 
 constexpr DWORD kFirstFrameWaitMs = 100;
 constexpr UINT kBackgroundPollMs = 15;
-
-// The file kind a browsing menu command lists: "Play Video" and "Karaoke" videos, "Play Music",
-// "Browse Pictures", "Add Program" programs.
-MediaKind BrowserKindOfCommand(int command) {
-    switch (command) {
-        case kPlayMusic: return MediaKind::Music;
-        case kBrowsePictures: return MediaKind::Picture;
-        case kAddProgram: return MediaKind::Program;
-        default: return MediaKind::Video;
-    }
-}
 
 // The system's common control classes, registered once for the life of the process, by the
 // background worker while the main window is being made: loading them (their classes, cursors and
@@ -108,7 +90,7 @@ DWORD WINAPI BackgroundWorker(void* param) {
 
 }  // namespace
 
-MenuWindow::MenuWindow(PanelMaker makePanel) : Dialog(IDD_MAIN_WINDOW), makePanel_(std::move(makePanel)) {
+MenuWindow::MenuWindow(MenuOwner& owner) : Dialog(IDD_MAIN_WINDOW), owner_(owner) {
     // The background is decoded and stretched while the window is being made.
     controlsWorker_.reset(::CreateThread(nullptr, 0, ControlsWorker, nullptr, 0, nullptr));
     StartBackgroundJob(true);
@@ -129,9 +111,7 @@ void MenuWindow::PlaceFullScreen() {
 }
 
 BOOL MenuWindow::OnInitDialog() {
-    hook_.Install([this](WPARAM message, const KBDLLHOOKSTRUCT& event) {
-        return HandleHookEvent(message, event, keys_, *this);
-    }, win32::AppInstance());
+    owner_.MenuCreated(hwnd());
     PlaceFullScreen();
 
     auto s = win32::PrimaryScreen();
@@ -147,7 +127,6 @@ BOOL MenuWindow::OnInitDialog() {
     // Without a prompt there is no countdown to end the launcher and nothing to answer: the menu
     // comes up as if the prompt had been answered, so the remote still reaches something.
     if (!prompted) DismissPrompt(true);
-    if (clicks_.path().empty()) clicks_.SetPath(win32::ExecutableFolder() + L"\\ding.wav");
     // The first frame shows the background when it is ready in time; the hook answers meanwhile.
     TakeBackground(kFirstFrameWaitMs);
     // What the first frame does not need comes once it is on screen (this message is handled
@@ -162,7 +141,6 @@ void MenuWindow::FirstFrameDone() {
     if (startupFinished_) return;
     startupFinished_ = true;
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (!gdiplus_) gdiplus_.emplace();
     // The icon shows only in the task switcher, never over the full-screen frame.
     if (!icon_) {
         icon_.reset(static_cast<HICON>(::LoadImageW(win32::AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
@@ -171,25 +149,11 @@ void MenuWindow::FirstFrameDone() {
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
     }
     RegisterCommonControls();
-    // Created hidden: its start-up switches the karaoke effects on and sets the audio lines. It
-    // can be shown only from the menu, which no key reaches before this posted message.
-    if (!panel_) {
-        panel_ = makePanel_ ? makePanel_() : std::make_unique<KaraokePanel>(effects_, SetLineVolume);
-        if (panel_ && !panel_->Create()) panel_.reset();
-    }
+    owner_.FirstFrameShown();  // GDI+ first: the page-turn view of the background below needs it
     CreateMenuTiles();
     WaitForBackground();
     firstFrameShown_ = true;
     WrapBackgroundForPageTurn();
-    if (!folderIcon_) LoadSkinImageResource(win32::AppInstance(), IDP_FOLDER_ICON, L"PNG", folderIcon_);
-    // Each page runs a browser of its own for its page commands.
-    for (ProgramPage* page : {static_cast<ProgramPage*>(&gamePage_), static_cast<ProgramPage*>(&otherPage_)}) {
-        if (page->browser()) continue;
-        BrowserHooks hooks;
-        hooks.showPicture = ShowPictureModal;
-        page->UseBrowser(TheMediaPlayer(), std::move(hooks), folderIcon_.get());
-    }
-    drives_ = ScanRemovableAndCdromDrives();
 }
 
 void MenuWindow::StartClock() {
@@ -237,7 +201,8 @@ void MenuWindow::CreateMenuTiles() {
 }
 
 bool MenuWindow::PreTranslateMessage(MSG& msg) {
-    KeyContext context{selectDialog_.active(), runningCommand_};
+    const SelectDialogFocus& selectDialog = owner_.selectDialog();
+    KeyContext context{selectDialog.active(), runningCommand_};
     const RemoteInput remote = ReadRemoteKey(msg);
     if (remote.action == RemoteAction::Digit && remote.digit <= kMenuTileCount && menuShown_ &&
         runningCommand_ == 0 && !context.selectDialogActive) {
@@ -246,7 +211,7 @@ bool MenuWindow::PreTranslateMessage(MSG& msg) {
     }
     switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
         case MainKey::FocusSelectDialog:
-            if (selectDialog_.window()) ::SetFocus(selectDialog_.window());
+            if (selectDialog.window()) ::SetFocus(selectDialog.window());
             return false;
         case MainKey::Activate:
             MoveSelection(MoveStep::Activate);
@@ -279,20 +244,20 @@ void MenuWindow::MoveSelection(MoveStep step) {
 }
 
 void MenuWindow::HighlightTile(int command) {
-    if (panelShown_) return;
+    if (owner_.PanelShown()) return;
     menuSelection_ = command;
     CreateMenuTiles();
     for (auto& tile : menuTiles_) {
         tile->pressed = false;
         ::InvalidateRect(tile->hwnd(), nullptr, TRUE);
     }
-    if (selectDialog_.active()) {
-        if (selectDialog_.window()) ::SetFocus(selectDialog_.window());
+    if (owner_.selectDialog().active()) {
+        owner_.selectDialog().Focus();
         return;
     }
     MenuTile& current = *menuTiles_[menuSelection_ - 1];
     ::SetFocus(current.hwnd());
-    PlayClickSound();
+    owner_.PlayClick();
     ::InvalidateRect(current.hwnd(), nullptr, TRUE);
 }
 
@@ -300,7 +265,7 @@ bool MenuWindow::IsHighlighted(const MenuTile& tile) const { return tile.command
 
 void MenuWindow::OnMenuTileHovered(MenuTile& tile) { MenuTileHovered(tile.command); }
 
-void MenuWindow::OnMenuTileFocused(MenuTile&) { PlayClickSound(); }
+void MenuWindow::OnMenuTileFocused(MenuTile&) { owner_.PlayClick(); }
 
 void MenuWindow::OnMenuTilePressed(MenuTile& tile) { RunMenuCommand(tile.command); }
 
@@ -312,8 +277,6 @@ void MenuWindow::MenuTileHovered(int command) {
     }
     if (command >= 1 && command <= kMenuTileCount) menuSelection_ = command;
 }
-
-void MenuWindow::PostTogglePanel() { ::PostMessageW(hwnd(), kMsgTogglePanel, 0, 0); }
 
 void MenuWindow::ShowTiles(bool show) {
     CreateMenuTiles();
@@ -344,72 +307,33 @@ void MenuWindow::RunMenuCommand(int command) {
         ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         return;
     }
-    if (command == kGameMenu || command == kOtherProgram) {
-        runningCommand_ = command;
-        ShowTiles(false);
-        ::KillTimer(hwnd(), kClockTimer);
-        clockRunning_ = false;
-        (command == kGameMenu ? gamePage_ : otherPage_).Open(hwnd());
-        return;
-    }
-    // The browser: its mode from the command; the menu's keys stay guarded while it runs.
+    // The menu's keys stay guarded while the command's screen runs: a page until it reports back,
+    // a modal browser until it returns.
     runningCommand_ = command;
-    if (command == kAddProgram) {
+    const bool page = command == kGameMenu || command == kOtherProgram;
+    if (page || command == kAddProgram) {
         ShowTiles(false);
         ::KillTimer(hwnd(), kClockTimer);
         clockRunning_ = false;
     }
-    RunBrowser(BrowserKindOfCommand(command));
+    owner_.RunCommand(command);
+    if (page) return;
     runningCommand_ = 0;
     if (command == kAddProgram) BackFromAddProgram();
 }
 
-void MenuWindow::RunBrowser(MediaKind kind) {
-    if (!browser_) {
-        BrowserHooks hooks;
-        hooks.showPicture = ShowPictureModal;
-        hooks.chooseProgram = [this](HWND browser, const std::wstring& path, const std::wstring& name) {
-            ChooseProgram(browser, path, name);
-        };
-        browser_ = std::make_unique<BrowserWindow>(TheMediaPlayer(), std::move(hooks), &keys_,
-                                                       nullptr, folderIcon_.get());
-    }
-    browser_->SetMode(kind);
-    browser_->DoModal(hwnd());
-}
-
-// The program picked in "Add Program": the chooser's default choices add it to a group; its entry
-// is named after the file without its extension.
-void MenuWindow::ChooseProgram(HWND browser, const std::wstring& path, const std::wstring& name) {
-    pickedProgramPath_ = path;
-    const std::size_t dot = name.rfind(L'.');
-    pickedProgramName_ = dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
-    programChooser_.DoModal(browser);
-    selectDialog_.Finished();
-    if (browser && ::IsWindow(browser)) ::SetFocus(browser);
-}
-
-// The modal browser of "Add Program" has returned: tiles and clock come back.
-void MenuWindow::BackFromAddProgram() {
-    if (!menuShown_) return;
-    ShowTiles(true);
-    StartClock();
-}
-
-void MenuWindow::ReturnFromPage(int group) {
-    if (closing_) return;
+// A page has reported back (and is gone): tiles and clock return, then the turn back to the menu
+// plays straight onto the window, while the page's picture is still alive; the paint after it
+// draws the menu as usual.
+void MenuWindow::BackFromPage(bool turn) {
     ClockStep();
     ::SetTimer(hwnd(), kClockTimer, 1000, nullptr);
     clockRunning_ = true;
     ShowTiles(true);
     runningCommand_ = 0;
-    if (group == kGameGroup) gamePage_.Destroy();
-    if (group == kOtherGroup) otherPage_.Destroy();
     ::SetFocus(hwnd());
     ::SetForegroundWindow(hwnd());
-    // The turn back to the menu plays here, inside the page's report, while the page's pictures
-    // are still alive; the paint after it draws the menu as usual.
-    if ((group == kGameGroup || group == kOtherGroup) && turnPictures_.menu) {
+    if (turn && turnPictures_.menu) {
         RECT client{};
         ::GetClientRect(hwnd(), &client);
         win32::WindowDc dc(hwnd());
@@ -419,51 +343,11 @@ void MenuWindow::ReturnFromPage(int group) {
     ::UpdateWindow(hwnd());
 }
 
-void MenuWindow::TogglePanel() {
-    if (!menuShown_ || !panel_ || !panel_->window()) return;
-    panelShown_ = !panel_->IsShown();
-    panel_->Show(panelShown_);
-    panelWindow_ = panel_->window();
-}
-
-void MenuWindow::PlayClickSound() { clicks_.Play(hwnd()); }
-
-// A select dialog's choice, carried out once the key that made it is done (another program may
-// send the same message).
-void MenuWindow::AddPickedProgram(int groupChoice) {
-    ::PostMessageW(hwnd(), kMsgProgramPick, static_cast<WPARAM>(groupChoice), 0);
-}
-
-void MenuWindow::OpenFileFrom(const std::wstring& folder) {
-    drives_.removableDrives = folder;
-    ::PostMessageW(hwnd(), kMsgProgramPick, 0, 1);
-}
-
-void MenuWindow::ProgramPick(WPARAM group, LPARAM openFile) {
-    if (openFile == 0) {
-        if (group == kChooseGameMenu) gamePage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
-        if (group == kChooseOtherProgram) otherPage_.WriteEntry(pickedProgramName_, pickedProgramPath_);
-        selectDialog_.Finished();
-        return;
-    }
-    drives_.removableDrives = TrimBlanks(drives_.removableDrives);
-    std::wstring filter = OpenFileFilter();
-    wchar_t file[MAX_PATH] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hwnd();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = drives_.removableDrives.empty() ? nullptr : drives_.removableDrives.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    // Loaded here, its one use: at start-up it (and the print spooler it pulls in) would delay the
-    // first frame.
-    win32::Module dialogs(::LoadLibraryW(L"comdlg32.dll"));
-    auto openFileName = win32::ProcAddress<BOOL(WINAPI*)(OPENFILENAMEW*)>(dialogs.get(), "GetOpenFileNameW");
-    if (openFileName && openFileName(&ofn)) {
-        win32::ShellOpen(file);
-    }
+// The modal browser of "Add Program" has returned: tiles and clock come back.
+void MenuWindow::BackFromAddProgram() {
+    if (!menuShown_) return;
+    ShowTiles(true);
+    StartClock();
 }
 
 void MenuWindow::ClockStep() {
@@ -571,7 +455,7 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;  // the paint step owns every pixel
         case WM_DESTROY:
-            clicks_.WaitForAll();  // still our window: their hand-backs are answered
+            owner_.MenuDestroying();  // still our window: sent messages are answered
             return std::nullopt;
         case WM_TIMER:
             if (wp == kClockTimer) ClockStep();
@@ -582,8 +466,8 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             WaitForBackground();
             return std::nullopt;
         case WM_SETFOCUS:
-            if (selectDialog_.active() && selectDialog_.window()) {
-                ::SetFocus(selectDialog_.window());
+            if (owner_.selectDialog().active() && owner_.selectDialog().window()) {
+                ::SetFocus(owner_.selectDialog().window());
                 return 0;
             }
             return std::nullopt;  // the dialog gives the focus back to its last control
@@ -599,24 +483,24 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             RunMenuCommand(static_cast<int>(wp));
             return 0;
         case kMsgReturnFromPage:
-            ReturnFromPage(static_cast<int>(wp));
+            owner_.ReturnFromPage(static_cast<int>(wp));
             return 0;
         case kMsgCloseWorker:
-            return clicks_.HandBack(reinterpret_cast<HANDLE>(wp)) ? 1 : 0;
+            return owner_.HandBackClickWorker(reinterpret_cast<HANDLE>(wp)) ? 1 : 0;
         case kMsgMenuTileHovered:
             MenuTileHovered(static_cast<int>(wp));
             return 0;
         case kMsgProgramPick:
-            ProgramPick(wp, lp);
+            owner_.ProgramPick(wp, lp);
             return 0;
         case kMsgClickSound:
-            PlayClickSound();
+            owner_.PlayClick();
             return 0;
         case kMsgDecodeTurnPage:
             FirstFrameDone();
             return 0;
         case kMsgTogglePanel:
-            TogglePanel();
+            owner_.TogglePanel();
             return 0;
         case WM_APPCOMMAND:
             return PlayAppCommand(hwnd(), lp);
@@ -626,15 +510,9 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void MenuWindow::OnClose() {
-    closing_ = true;
     ::KillTimer(hwnd(), kClockTimer);
     clockRunning_ = false;
-    RemoveAccessService(deviceHandles_);
-    if (panel_ && panel_->window()) ::SendMessageW(panel_->window(), WM_CLOSE, 0, 0);
-    if (gamePage_.hwnd()) ::SendMessageW(gamePage_.hwnd(), WM_CLOSE, 0, 0);
-    if (otherPage_.hwnd()) ::SendMessageW(otherPage_.hwnd(), WM_CLOSE, 0, 0);
-    // Put back the display mode stored in the registry, in case a launched program changed it.
-    ::ChangeDisplaySettingsW(nullptr, 0);
+    owner_.Closing();
     EndDialog(IDCANCEL);
 }
 

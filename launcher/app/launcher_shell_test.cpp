@@ -1,6 +1,6 @@
-// The real main window in-process: created from its template, driven by the messages and keys the
-// tiles, the hook and the remote send it.
-#include "launcher/ui/menu_window.h"
+// The real shell and its menu window in-process: created from its template, driven by the
+// messages and keys the tiles, the hook and the remote send it.
+#include "launcher/app/launcher_shell.h"
 
 #include <commdlg.h>
 
@@ -62,7 +62,7 @@ protected:
     bool Hook(UINT message, DWORD vk, const FakeModifiers& mods) {
         KBDLLHOOKSTRUCT event{};
         event.vkCode = vk;
-        bool r = HandleHookEvent(message, event, mods, dlg);
+        bool r = HandleHookEvent(message, event, mods, shell);
         Pump();
         return r;
     }
@@ -88,12 +88,13 @@ protected:
     };
 
     std::vector<WPARAM> panelKeys;
-    Panel* panelPtr = nullptr;  // owned by the menu
-    MenuWindow dlg{[this] {
+    Panel* panelPtr = nullptr;  // owned by the shell
+    LauncherShell shell{[this] {
         auto made = std::make_unique<Panel>(panelKeys);
         panelPtr = made.get();
         return made;
     }};
+    MenuWindow& dlg = shell.menu();
 };
 
 TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
@@ -103,13 +104,13 @@ TEST_F(MainWindow, StartsFullScreenWithThePromptAndEightHiddenTiles) {
     ASSERT_EQ(buttons.size(), 1u);
     EXPECT_EQ(::GetDlgCtrlID(buttons[0]), IDC_START_PROMPT);
     EXPECT_TRUE(VisibleChildren(dlg.hwnd(), L"Static").empty());
-    EXPECT_NE(dlg.clickSoundPath().find(L"\\ding.wav"), std::wstring::npos);
+    EXPECT_NE(shell.clickSoundPath().find(L"\\ding.wav"), std::wstring::npos);
 
     // Start-up finishes once: the same message again (from anyone) scans no drives.
-    dlg.drives().removableDrives = L"C:\\Games\\";
+    shell.drives().removableDrives = L"C:\\Games\\";
     ::PostMessageW(dlg.hwnd(), kMsgDecodeTurnPage, 0, 0);
     Pump();
-    EXPECT_EQ(dlg.drives().removableDrives, L"C:\\Games\\");
+    EXPECT_EQ(shell.drives().removableDrives, L"C:\\Games\\");
 
     RECT r{};
     ::GetWindowRect(dlg.hwnd(), &r);
@@ -167,13 +168,13 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     alt.held = {VK_LMENU};
     Hook(WM_SYSKEYDOWN, 'K', alt);
     EXPECT_FALSE(::IsWindowVisible(panelPtr->hwnd()));
-    EXPECT_FALSE(dlg.PanelShown());
+    EXPECT_FALSE(shell.PanelShown());
 
     Key(VK_RETURN);
     Hook(WM_SYSKEYDOWN, 'K', alt);
     EXPECT_TRUE(::IsWindowVisible(panelPtr->hwnd()));
-    EXPECT_TRUE(dlg.PanelShown());
-    EXPECT_EQ(dlg.PanelWindow(), panelPtr->hwnd());
+    EXPECT_TRUE(shell.PanelShown());
+    EXPECT_EQ(shell.PanelWindow(), panelPtr->hwnd());
 
     // With the panel up, the arrows belong to it: swallowed, and handed to the panel.
     FakeModifiers none;
@@ -183,7 +184,7 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     // Queued inside the hook, handled by the panel on its next message.
     KBDLLHOOKSTRUCT up{};
     up.vkCode = VK_UP;
-    EXPECT_TRUE(HandleHookEvent(WM_KEYDOWN, up, none, dlg));
+    EXPECT_TRUE(HandleHookEvent(WM_KEYDOWN, up, none, shell));
     EXPECT_EQ(panelKeys.size(), 1u);
     Pump();
     EXPECT_EQ(panelKeys, (std::vector<WPARAM>{VK_DOWN, VK_UP}));
@@ -192,7 +193,7 @@ TEST_F(MainWindow, KaraokePanelTogglesOnlyOnceTheMenuIsShown) {
     chord.held = {VK_LCONTROL, VK_LSHIFT, VK_LMENU};
     Hook(WM_KEYDOWN, VK_OEM_5, chord);
     EXPECT_FALSE(::IsWindowVisible(panelPtr->hwnd()));
-    EXPECT_FALSE(dlg.PanelShown());
+    EXPECT_FALSE(shell.PanelShown());
 }
 
 // The game page's own close reports back; closing the launcher closes the page too, and that
@@ -220,8 +221,8 @@ TEST_F(MainWindow, ClickWorkersLeaveNoHandleBehind) {
         }
     };
     settle();
-    for (const std::wstring& path : {dlg.clickSoundPath(), std::wstring(L"C:\\no\\such\\ding.wav")}) {
-        dlg.SetClickSoundPath(path);
+    for (const std::wstring& path : {shell.clickSoundPath(), std::wstring(L"C:\\no\\such\\ding.wav")}) {
+        shell.SetClickSoundPath(path);
         DWORD before = 0, after = 0;
         ASSERT_TRUE(::GetProcessHandleCount(::GetCurrentProcess(), &before));
         for (int i = 0; i < 3; ++i) {
@@ -257,7 +258,8 @@ LRESULT CALLBACK RefuseStartPrompt(int code, WPARAM wp, LPARAM lp) {
 
 // No prompt means no countdown: the launcher does not sit there for ever, it shows the menu.
 TEST(MainWindowWithoutPrompt, ShowsTheMenuAsIfThePromptWereAnswered) {
-    MenuWindow dlg;
+    LauncherShell shell;
+    MenuWindow& dlg = shell.menu();
     {
         win32::HookHandle refuse(::SetWindowsHookExW(WH_CBT, RefuseStartPrompt, nullptr, ::GetCurrentThreadId()));
         ASSERT_TRUE(refuse);
@@ -291,18 +293,18 @@ void CALLBACK CancelOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(MainWindow, RemovableDiskChoiceOpensTheFileDialogInThatDrive) {
-    dlg.drives().removableDrives = L" E:\\ ";
+    shell.drives().removableDrives = L" E:\\ ";
     UINT_PTR timer = ::SetTimer(nullptr, 0, 200, CancelOpenDialog);
     ::SendMessageW(dlg.hwnd(), kMsgProgramPick, 99, 1);
     ::KillTimer(nullptr, timer);
     EXPECT_NE(g_openDialog, nullptr);
-    EXPECT_EQ(dlg.drives().removableDrives, L"E:\\");  // the list itself is trimmed
+    EXPECT_EQ(shell.drives().removableDrives, L"E:\\");  // the list itself is trimmed
     EXPECT_EQ(std::wstring(g_openFolder).substr(0, 2), L"E:");
 }
 
 // The launcher's marker is the shared single-instance marker, named after this executable.
 TEST(InstanceMarker, NamedAfterTheExecutableAndHeldOncePerName) {
-    EXPECT_EQ(win32::ApplicationName(), L"menu_window_test");
+    EXPECT_EQ(win32::ApplicationName(), L"launcher_shell_test");
     win32::SingleInstance first(L"TessalyInstanceTest");
     EXPECT_TRUE(first.first());
     win32::SingleInstance second(L"TessalyInstanceTest");
