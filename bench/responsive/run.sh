@@ -4,7 +4,8 @@
 # percentile, longest), beside the same probe on an idle empty dialog. Figures, not pass/fail.
 # Scenarios: start-up to the menu; a program page open 10 s (its clock ticks); Play/Pause on a
 # drive of 20,000 songs in 2,000 folders; holding Down 5 s through 500 pictures with the preview
-# (some 8000x8000); opening a 12-megapixel picture; holding Right 5 s in the viewer.
+# (some 8000x8000); opening a 12-megapixel picture; holding Right 5 s in the viewer. Then the
+# viewer's private memory over a soak of 3,000 steps, and Enter to first sound against its floor.
 # usage: bench/responsive/run.sh (after a build; uses build/ or $TESSALY_BUILD)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -45,8 +46,22 @@ for ((i = 1; i < 500; i++)); do
     *) ln "$work/small.bmp" "$work/pictures/$(printf %03d "$i") small.bmp" ;;
   esac
 done
+# The soak's folder: 50 pictures of mixed sizes, 5 of them corrupt; one song alone on a drive.
+mkdir -p "$work/soak" "$work/song"
+head -c 30000 "$work/mid.jpg" >"$work/cut.jpg"
+for ((i = 0; i < 50; i++)); do
+  case $((i % 10)) in
+    3) ln "$work/cut.jpg" "$work/soak/$(printf %02d "$i") cut.jpg" ;;
+    0|5) ln "$work/pictures/000 twelve.jpg" "$work/soak/$(printf %02d "$i") twelve.jpg" ;;
+    1|2|4|6) ln "$work/mid.jpg" "$work/soak/$(printf %02d "$i") mid.jpg" ;;
+    *) ln "$work/small.bmp" "$work/soak/$(printf %02d "$i") small.bmp" ;;
+  esac
+done
+ln "$work/media/tone.mp3" "$work/song/song.mp3"
 "$TESSALY_ROOT/tools/wine-drive.sh" s hd "$work/songs"
 "$TESSALY_ROOT/tools/wine-drive.sh" p hd "$work/pictures"
+"$TESSALY_ROOT/tools/wine-drive.sh" m hd "$work/soak"
+"$TESSALY_ROOT/tools/wine-drive.sh" n hd "$work/song"
 "$WINESERVER" -k >/dev/null 2>&1 || true
 "$WINESERVER" -p >/dev/null 2>&1
 "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
@@ -128,3 +143,64 @@ sleep 1
 during "opening a 12-megapixel picture" 5 keys Return
 during "holding Right in the viewer" 6 hold Right 5
 end_launcher
+
+# The viewer's memory: private bytes before it opens, after 3,000 Right/Left steps over the 50
+# pictures, and after it closes (KB, as the system reports the commit charge).
+private_kb() { "$WINE" "$bin/private_bytes.exe" Tessaly.exe 2>/dev/null </dev/null | tr -d '\r'; }
+launcher_at_menu
+browser_from_menu 2 m              # "Browse Pictures", drive M:
+keys Return Down                   # into M:, onto its first picture
+sleep 2
+before=$(private_kb)
+keys Return
+sleep 3
+rights=$(printf 'Right %.0s' $(seq 49)) lefts=$(printf 'Left %.0s' $(seq 49))
+for ((steps = 0; steps < 3000; steps += 98)); do
+  # shellcheck disable=SC2086
+  xdotool key --delay 30 $rights $lefts
+done
+sleep 5
+stepped=$(private_kb)
+keys Escape
+sleep 3
+closed=$(private_kb)
+printf '%-32s%s\n' "viewer memory (KB):" "before $before, after 3,000 steps $stepped, after closing $closed"
+end_launcher
+
+# Enter to first sound: from the key to the first stream the sound server plays, against the same
+# file started through the same player by a bare program (player_drive.exe), three times each.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+sounding() { pactl list sink-inputs 2>/dev/null | grep -q "Corked: no"; }
+silent() { local end=$((SECONDS + 20)); while sounding && [ $SECONDS -lt $end ]; do sleep 0.1; done; }
+# until_sound T0: milliseconds from T0 to the first sound (or "none" after 10 s)
+until_sound() {
+  local end=$((SECONDS + 10))
+  while [ $SECONDS -lt $end ]; do sounding && { echo $(($(now_ms) - $1)); return; }; sleep 0.01; done
+  echo none
+}
+floor=()
+for run in 1 2 3; do
+  silent
+  : >"$work/drive.out"
+  "$WINE" "$bin/player_drive.exe" 'url=N:\song.mp3' wait=1500 play wait=3000 stop >"$work/drive.out" 2>/dev/null </dev/null &
+  drive=$!
+  end=$((SECONDS + 30))
+  # It reports each command when done: once the wait before "play" is reported, play starts.
+  until grep -aq '^wait=1500' "$work/drive.out" || [ $SECONDS -ge $end ]; do sleep 0.01; done
+  if [ $SECONDS -lt $end ]; then floor+=("$(until_sound "$(now_ms)")"); else floor+=(failed); fi
+  wait "$drive"
+done
+launcher_at_menu
+browser_from_menu 1 n              # "Play Music", drive N:
+keys Return Down                   # into N:, onto the song
+sleep 2
+ours=()
+for run in 1 2 3; do
+  silent
+  xdotool key Return
+  ours+=("$(until_sound "$(now_ms)")")
+  sleep 2
+  keys Escape                      # stops it; the browser stays
+done
+end_launcher
+printf '%-32s%s\n' "Enter to first sound (ms):" "launcher ${ours[*]} / bare player ${floor[*]}"

@@ -51,7 +51,7 @@ void LauncherShell::FirstFrameShown() {
     for (ProgramPage* page : {&gamePage_, &otherPage_}) {
         if (page->browser()) continue;
         BrowserHooks hooks;
-        hooks.showPicture = ShowPictureModal;
+        hooks.showPicture = PictureHandOff();
         page->UseBrowser(TheMediaPlayer(), std::move(hooks), folderIcon_.get());
     }
     drives_ = ScanRemovableAndCdromDrives();
@@ -68,7 +68,7 @@ void LauncherShell::RunCommand(int command) {
 void LauncherShell::RunBrowser(MediaKind kind) {
     if (!browser_) {
         BrowserHooks hooks;
-        hooks.showPicture = ShowPictureModal;
+        hooks.showPicture = PictureHandOff();
         hooks.chooseProgram = [this](HWND browser, const std::wstring& path, const std::wstring& name) {
             ChooseProgram(browser, path, name);
         };

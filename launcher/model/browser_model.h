@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,8 +49,11 @@ public:
     // system's order; false, with the lists untouched, when it cannot be listed.
     virtual bool List(const std::wstring& folder, std::vector<std::wstring>& folders,
                       std::vector<std::wstring>& files) = 0;
-    // Full paths of every matching file below a folder, depth first in the file system's order.
-    virtual std::vector<std::wstring> MediaTree(const std::wstring& folder) = 0;
+    // Hands `found` the full path of every matching file below a folder as it comes to it, depth
+    // first in the file system's order. Stops soon after `cancel` is set and then returns false.
+    // Runs on a worker thread: it may read the extension set, nothing the browser changes.
+    virtual bool WalkTree(const std::wstring& folder, const std::atomic<bool>& cancel,
+                          const std::function<void(std::wstring)>& found) = 0;
 };
 
 // One of the ten screen rows.

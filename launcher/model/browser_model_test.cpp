@@ -32,7 +32,10 @@ public:
         files = it->second.files;
         return true;
     }
-    std::vector<std::wstring> MediaTree(const std::wstring&) override { return {}; }
+    bool WalkTree(const std::wstring&, const std::atomic<bool>&,
+                  const std::function<void(std::wstring)>&) override {
+        return true;
+    }
 };
 
 std::vector<std::wstring> Texts(const BrowserModel& m) {

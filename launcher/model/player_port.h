@@ -30,6 +30,8 @@ public:
     virtual std::wstring Url() const = 0;
     // Replaces the current list with these files in order and makes it the one that plays.
     virtual void SetPlaylist(const std::vector<std::wstring>& paths) = 0;
+    // Adds files at the end of the list set last (a folder tree that is still being listed).
+    virtual void AppendToPlaylist(const std::vector<std::wstring>& paths) = 0;
 
     virtual void Play() = 0;
     virtual void Pause() = 0;

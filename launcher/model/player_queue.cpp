@@ -13,6 +13,10 @@ void PlayQueue::Assign(std::vector<std::wstring> paths) {
     index_ = 0;
 }
 
+void PlayQueue::Append(const std::vector<std::wstring>& paths) {
+    paths_.insert(paths_.end(), paths.begin(), paths.end());
+}
+
 const std::wstring& PlayQueue::Current() const {
     return HasCurrent() ? paths_[index_] : kNone;
 }
@@ -26,6 +30,27 @@ bool PlayQueue::Advance() {
 bool PlayQueue::Back() {
     if (index_ == 0 || paths_.empty()) return false;
     --index_;
+    return true;
+}
+
+unsigned TreeListing::Begin() {
+    if (running_) return 0;
+    if (++ticket_ == 0) ++ticket_;
+    running_ = true;
+    started_ = false;
+    return ticket_;
+}
+
+TreeListing::Use TreeListing::Found(unsigned ticket, bool any) {
+    if (!running_ || ticket != ticket_ || !any) return Use::kDrop;
+    if (started_) return Use::kAppend;
+    started_ = true;
+    return Use::kStart;
+}
+
+bool TreeListing::Finished(unsigned ticket) {
+    if (!running_ || ticket != ticket_) return false;
+    running_ = false;
     return true;
 }
 

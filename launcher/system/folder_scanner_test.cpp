@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <vector>
 
 #include "launcher/system/drive_lists.h"
+#include "launcher/system/scanner_source.h"
 #include "win32/handles.h"
 
 namespace tessaly {
@@ -96,6 +99,46 @@ TEST_F(FolderScannerListing, FailedListingKeepsThePreviousLists) {
     EXPECT_EQ(scanner.FileCount(), 0);
     EXPECT_EQ(scanner.GetFileName(scanner.FileCount()), L"");
     EXPECT_EQ(scanner.GetFolderName(-1), L"");
+}
+
+// The tree below a folder, file by file as the walk comes to them, and a walk given up midway.
+TEST_F(FolderScannerListing, TreeWalkHandsOverEveryMatchingFileAndStopsWhenCancelled) {
+    Make(L"full\\deeper", true);
+    Make(L"full\\deeper\\last.avi", false);
+    ScannerFolderSource source;
+    source.scanner().LoadExtensionSet(MediaKind::Video);
+    std::atomic<bool> cancel{false};
+    Names found;
+    EXPECT_TRUE(source.WalkTree(dir, cancel, [&](std::wstring p) { found.push_back(std::move(p)); }));
+    const Names all = found;
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (Names{dir + L"CLIP.MKV", dir + L"a.rm", dir + L"full\\deeper\\last.avi",
+                            dir + L"full\\inside.avi"}));
+    // Depth first: a folder's own files stay together, the deeper one right after or before them.
+    const auto inside = std::find(all.begin(), all.end(), dir + L"full\\inside.avi");
+    const auto last = std::find(all.begin(), all.end(), dir + L"full\\deeper\\last.avi");
+    EXPECT_EQ(std::abs(inside - last), 1);
+
+    // Without the trailing separator, and the same walk again: the same files in the same order.
+    Names again;
+    std::wstring bare = dir;
+    bare.pop_back();
+    EXPECT_TRUE(source.WalkTree(bare, cancel, [&](std::wstring p) { again.push_back(std::move(p)); }));
+    EXPECT_EQ(again, all);
+
+    // Cancelled at the first file: nothing more comes and the walk says so.
+    Names cut;
+    EXPECT_FALSE(source.WalkTree(dir, cancel, [&](std::wstring p) {
+        cut.push_back(std::move(p));
+        cancel = true;
+    }));
+    EXPECT_EQ(cut.size(), 1u);
+    // Nothing below a folder that is not there, or no folder at all.
+    cancel = false;
+    Names none;
+    EXPECT_TRUE(source.WalkTree(dir + L"gone\\", cancel, [&](std::wstring p) { none.push_back(p); }));
+    EXPECT_TRUE(source.WalkTree(L"", cancel, [&](std::wstring p) { none.push_back(p); }));
+    EXPECT_TRUE(none.empty());
 }
 
 TEST(FolderScanner, LoadingASetReplacesTheOldOne) {

@@ -32,6 +32,8 @@ public:
     virtual bool Open(const std::wstring& path, WPARAM ticket) = 0;
     // Makes a whole list the engine's own (Resume starts it); false when the engine keeps none.
     virtual bool OpenList(const std::vector<std::wstring>& paths, WPARAM ticket) = 0;
+    // Adds files at the end of the list OpenList made; false when the engine keeps none.
+    virtual bool AppendToList(const std::vector<std::wstring>&) { return false; }
 
     virtual void Resume() = 0;
     virtual void Pause() = 0;

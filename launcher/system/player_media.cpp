@@ -81,6 +81,8 @@ void MediaPlayer::Unbind() {
     ole_.reset();
     queue_.Clear();
     nativeList_ = false;
+    list_ = false;
+    ranOut_ = false;
     pending_ = false;
 }
 
@@ -95,6 +97,8 @@ void MediaPlayer::SetUrl(const std::wstring& path) {
     StopAll();
     queue_.Assign({path});
     nativeList_ = false;
+    list_ = false;
+    ranOut_ = false;
     pending_ = true;
 }
 
@@ -108,7 +112,24 @@ void MediaPlayer::SetPlaylist(const std::vector<std::wstring>& paths) {
     queue_.Assign(paths);
     nativeList_ = wmp_ && wmp_->OpenList(paths, ticket_);
     if (nativeList_) active_ = wmp_.get();
+    list_ = true;
+    ranOut_ = false;
     pending_ = !nativeList_;
+}
+
+void MediaPlayer::AppendToPlaylist(const std::vector<std::wstring>& paths) {
+    if (paths.empty() || !list_) return;
+    queue_.Append(paths);
+    if (nativeList_) {
+        // A control that takes no more keeps playing what it has.
+        wmp_->AppendToList(paths);
+        return;
+    }
+    // The files found so far have all played (or failed) before the rest came: go on with them.
+    if (ranOut_ && queue_.Advance()) {
+        ranOut_ = false;
+        OpenCurrent();
+    }
 }
 
 void MediaPlayer::Play() {
@@ -150,7 +171,7 @@ void MediaPlayer::OpenCurrent() {
     }
     // Nothing plays this file: in a list, the next one gets its turn (after the queue's messages,
     // so a long run of bad files never blocks the window).
-    if (queue_.Size() > 1) ::PostMessageW(notify_.get(), kMsgPlayerEnded, ticket, 0);
+    if (list_) ::PostMessageW(notify_.get(), kMsgPlayerEnded, ticket, 0);
 }
 
 void MediaPlayer::MoveOn() {
@@ -159,6 +180,7 @@ void MediaPlayer::MoveOn() {
         return;
     }
     // The list has run out: nothing left to show full screen.
+    ranOut_ = true;
     if (active_) active_->SetFullScreen(false);
 }
 
@@ -185,6 +207,7 @@ void MediaPlayer::Pause() {
 void MediaPlayer::Stop() {
     StopAll();
     pending_ = false;
+    ranOut_ = false;
 }
 
 void MediaPlayer::Next() {

@@ -36,6 +36,7 @@ public:
     void SetUrl(const std::wstring& path) override;
     std::wstring Url() const override;
     void SetPlaylist(const std::vector<std::wstring>& paths) override;
+    void AppendToPlaylist(const std::vector<std::wstring>& paths) override;
     void Play() override;
     void Pause() override;
     void Stop() override;
@@ -71,6 +72,8 @@ private:
     PlayQueue queue_;
     bool nativeList_ = false;  // the control plays the list itself
     bool pending_ = false;     // a file or list is set but not started yet
+    bool list_ = false;        // the files come from SetPlaylist: a failed one moves on
+    bool ranOut_ = false;      // the list played to its end: files added later start playing
     WPARAM ticket_ = 0;
 };
 

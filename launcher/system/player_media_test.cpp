@@ -88,6 +88,21 @@ TEST_P(PlayerTest, AListPlaysOnPastItsFirstFileAndSkipsWhatCannotPlay) {
     player_.Stop();
 }
 
+// A tree listed while it plays: files found after the first have played out still get their turn.
+TEST_P(PlayerTest, FilesAddedAfterTheListRanOutPlayOn) {
+    const std::wstring blip = MediaFile(L"blip.wav"), tone = MediaFile(L"tone.wav");
+    player_.SetPlaylist({MediaFile(L"missing.mp3")});
+    player_.Play();
+    Pump(500);
+    player_.AppendToPlaylist({blip});
+    EXPECT_TRUE(PumpUntil([&] { return player_.Url() == blip; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsPlayingOrPaused(player_.State()); }, 10000));
+    player_.AppendToPlaylist({tone});
+    EXPECT_TRUE(PumpUntil(
+        [&] { return player_.Url() == tone && player_.State() == PlayState::Playing; }, 10000));
+    player_.Stop();
+}
+
 TEST_P(PlayerTest, BadFilesNeitherHangNorCrashAndAGoodOneStillPlaysAfter) {
     for (const wchar_t* name : {L"missing.mp3", L"empty.mp3", L"noise.mp3", L"truncated.mp3"}) {
         const ULONGLONG start = ::GetTickCount64();
@@ -209,6 +224,10 @@ public:
         at = 0;
         return true;
     }
+    bool AppendToList(const std::vector<std::wstring>& paths) override {
+        list.insert(list.end(), paths.begin(), paths.end());
+        return true;
+    }
     void Resume() override { state = PlayState::Playing; }
     void Pause() override { state = PlayState::Paused; }
     void Stop() override { state = PlayState::Stopped; }
@@ -254,6 +273,13 @@ TEST(ControlKeepingAList, TheCurrentFileIsTheControls) {
     player.Next();
     player.Next();
     EXPECT_EQ(player.Url(), three);
+    // A tree still being listed: the rest joins the control's own list behind what plays.
+    const std::wstring four = L"C:\\Music\\four.mp3";
+    player.AppendToPlaylist({four});
+    EXPECT_EQ(control->list, (std::vector<std::wstring>{one, two, three, four}));
+    EXPECT_EQ(player.Url(), three);
+    player.Next();
+    EXPECT_EQ(player.Url(), four);
 
     // One file after the list: that file, whether the control can name it or not.
     const std::wstring song = L"C:\\Music\\song.mp3";

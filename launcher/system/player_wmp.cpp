@@ -206,14 +206,7 @@ bool WmpEngine::OpenList(const std::vector<std::wstring>& paths, WPARAM ticket) 
     controls_->stop();
     ticket_ = ticket;
     loaded_ = false;
-    if (FAILED(playlist_->clear())) return false;
-    for (const std::wstring& path : paths) {
-        Bstr url(path);
-        win32::ComPtr<IWMPMedia> media;
-        if (FAILED(player_->newMedia(url.get(), media.put())) || !media ||
-            FAILED(playlist_->appendItem(media.get())))
-            return false;
-    }
+    if (FAILED(playlist_->clear()) || !AppendItems(paths)) return false;
     // A control that accepts the calls but keeps nothing is no list either.
     long count = 0;
     if (FAILED(playlist_->get_count(&count)) || count != static_cast<long>(paths.size()))
@@ -221,6 +214,21 @@ bool WmpEngine::OpenList(const std::vector<std::wstring>& paths, WPARAM ticket) 
     if (FAILED(player_->put_currentPlaylist(playlist_.get()))) return false;
     loaded_ = true;
     return true;
+}
+
+bool WmpEngine::AppendItems(const std::vector<std::wstring>& paths) {
+    for (const std::wstring& path : paths) {
+        Bstr url(path);
+        win32::ComPtr<IWMPMedia> media;
+        if (FAILED(player_->newMedia(url.get(), media.put())) || !media ||
+            FAILED(playlist_->appendItem(media.get())))
+            return false;
+    }
+    return true;
+}
+
+bool WmpEngine::AppendToList(const std::vector<std::wstring>& paths) {
+    return player_ && playlist_ && loaded_ && AppendItems(paths);
 }
 
 void WmpEngine::Resume() {

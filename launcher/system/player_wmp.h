@@ -25,6 +25,7 @@ public:
     void Destroy() override;
     bool Open(const std::wstring& path, WPARAM ticket) override;
     bool OpenList(const std::vector<std::wstring>& paths, WPARAM ticket) override;
+    bool AppendToList(const std::vector<std::wstring>& paths) override;
     void Resume() override;
     void Pause() override;
     void Stop() override;
@@ -44,6 +45,8 @@ public:
 
 private:
     void LeaveFrame();
+    // Each file as a media item at the end of the playlist; false at the first one refused.
+    bool AppendItems(const std::vector<std::wstring>& paths);
 
     FullScreenFrame& frame_;
     HWND host_ = nullptr;

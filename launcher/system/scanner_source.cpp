@@ -9,24 +9,27 @@ bool IsDotEntry(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-void CollectTree(const FolderScanner& scanner, const std::wstring& folder,
-                 std::vector<std::wstring>& out) {
+// False when cancelled.
+bool WalkFolder(const FolderScanner& scanner, const std::wstring& folder, const std::atomic<bool>& cancel,
+                const std::function<void(std::wstring)>& found) {
     WIN32_FIND_DATAW data;
     const std::wstring pattern = folder + L'*';
     win32::FindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data,
                                               FindExSearchNameMatch, nullptr, 0));
-    if (!find) return;
+    if (!find) return !cancel.load();
     do {
+        if (cancel.load()) return false;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // Links could lead back up the tree: follow real folders only.
             if (IsDotEntry(data.cFileName) || (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
                 continue;
             }
-            CollectTree(scanner, folder + data.cFileName + L'\\', out);
+            if (!WalkFolder(scanner, folder + data.cFileName + L'\\', cancel, found)) return false;
         } else if (scanner.Matches(data.cFileName)) {
-            out.push_back(folder + data.cFileName);
+            found(folder + data.cFileName);
         }
     } while (::FindNextFileW(find.get(), &data));
+    return !cancel.load();
 }
 
 }  // namespace
@@ -63,13 +66,12 @@ bool ScannerFolderSource::List(const std::wstring& folder, std::vector<std::wstr
     return true;
 }
 
-std::vector<std::wstring> ScannerFolderSource::MediaTree(const std::wstring& folder) {
-    std::vector<std::wstring> out;
-    if (folder.empty()) return out;
+bool ScannerFolderSource::WalkTree(const std::wstring& folder, const std::atomic<bool>& cancel,
+                                   const std::function<void(std::wstring)>& found) {
+    if (folder.empty()) return !cancel.load();
     std::wstring base = folder;
     if (base.back() != L'\\') base += L'\\';
-    CollectTree(scanner_, base, out);
-    return out;
+    return WalkFolder(scanner_, base, cancel, found);
 }
 
 }  // namespace tessaly

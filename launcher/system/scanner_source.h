@@ -13,7 +13,8 @@ public:
     bool HasMedium(const std::wstring& root) override;
     bool List(const std::wstring& folder, std::vector<std::wstring>& folders,
               std::vector<std::wstring>& files) override;
-    std::vector<std::wstring> MediaTree(const std::wstring& folder) override;
+    bool WalkTree(const std::wstring& folder, const std::atomic<bool>& cancel,
+                  const std::function<void(std::wstring)>& found) override;
 
 private:
     FolderScanner scanner_;

@@ -26,6 +26,11 @@ void RecordingPlayer::SetPlaylist(const std::vector<std::wstring>& paths) {
     Record(L"playlist:" + std::to_wstring(paths.size()));
 }
 
+void RecordingPlayer::AppendToPlaylist(const std::vector<std::wstring>& paths) {
+    playlist.insert(playlist.end(), paths.begin(), paths.end());
+    Record(L"append:" + std::to_wstring(paths.size()));
+}
+
 void RecordingPlayer::Play() {
     if (playStarts) state = PlayState::Playing;
     Record(L"play");

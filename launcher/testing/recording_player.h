@@ -15,6 +15,7 @@ public:
     void SetUrl(const std::wstring& path) override;
     std::wstring Url() const override { return url; }
     void SetPlaylist(const std::vector<std::wstring>& paths) override;
+    void AppendToPlaylist(const std::vector<std::wstring>& paths) override;
     void Play() override;
     void Pause() override;
     void Stop() override;

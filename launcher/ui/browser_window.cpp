@@ -44,6 +44,9 @@ BrowserLayout LayoutBrowser(int cx, int cy) {
     }
     l.list = RECT{10, 50, right, 50 + kBrowserRows * l.pitch};
     l.caption = RECT{10, 4, l.width, 50};
+    // Below the player, clear of the rows and the preview box, large enough to read from a sofa.
+    l.busy = RECT{Sx(cx, 515), win32::ScaleY(cy, 420), Sx(cx, 790), win32::ScaleY(cy, 470)};
+    l.busyFontHeight = std::max(win32::ScaleY(cy, 26), 18);
     return l;
 }
 
@@ -79,6 +82,7 @@ BOOL BrowserWindow::OnInitDialog() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     layout_.preview = PreviewBox(client.right, client.bottom);
+    preview_.SetBox(layout_.preview);
     {
         win32::WindowDc screenDc(hwnd_);
         backgroundDc_.reset(::CreateCompatibleDC(screenDc.get()));
@@ -107,6 +111,10 @@ BOOL BrowserWindow::OnInitDialog() {
     lf.lfWeight = FW_NORMAL;
     lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
     captionFont_.reset(::CreateFontIndirectW(&lf));
+    lf.lfHeight = layout_.busyFontHeight;
+    lf.lfWidth = 0;
+    lf.lfWeight = FW_BOLD;
+    busyFont_.reset(::CreateFontIndirectW(&lf));
 
     model_.Start();
     ShowRows();
@@ -121,6 +129,9 @@ std::optional<LRESULT> BrowserWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) 
             return 0;
         case kMsgPreviewReady:
             ShowPreview();
+            return 0;
+        case kMsgTreeFiles:
+            OnTreeFiles(static_cast<unsigned>(wp));
             return 0;
         case WM_APPCOMMAND:
             return PlayAppCommand(hwnd_, lp);
@@ -191,7 +202,12 @@ bool BrowserWindow::OnKeyDown(WPARAM vk) {
             altDown_ = false;
             return true;
         case VK_ESCAPE:
-            if (Playing()) {
+            if (listing_.Busy()) {
+                // Esc gives up the tree being listed and whatever of it already plays.
+                StopListing();
+                if (Playing()) player_.Stop();
+                ::SetFocus(hwnd_);
+            } else if (Playing()) {
                 player_.Stop();
                 ::SetFocus(hwnd_);
             } else {
@@ -271,6 +287,7 @@ bool BrowserWindow::OnKeyUp(WPARAM vk) {
             if (playing) player_.Previous();
             return true;
         case VK_MEDIA_STOP:
+            StopListing();
             if (playing) player_.Stop();
             return true;
         case VK_MEDIA_PLAY_PAUSE:
@@ -316,6 +333,7 @@ void BrowserWindow::OpenItem(int index, bool wholeTree) {
         case OpenAction::kFile:
             ShowRows();
             if (mode_ == MediaKind::Video || mode_ == MediaKind::Music) {
+                StopListing();  // the file chosen replaces the tree
                 player_.SetUrl(action.path);
                 StartPlayback();
             } else if (mode_ == MediaKind::Picture) {
@@ -328,10 +346,14 @@ void BrowserWindow::OpenItem(int index, bool wholeTree) {
             }
             return;
         case OpenAction::kTree: {
-            const std::vector<std::wstring> files = source_->MediaTree(action.path);
-            if (files.empty()) return;  // nothing to play
-            player_.SetPlaylist(files);
-            StartPlayback();
+            // The walk runs on its worker; the first file plays as soon as it is found.
+            const unsigned ticket = listing_.Begin();
+            if (ticket == 0) return;  // one listing at a time
+            if (!tree_.Start(hwnd_, *source_, action.path, ticket)) {
+                listing_.Cancel();
+                return;
+            }
+            ::InvalidateRect(hwnd_, &layout_.busy, FALSE);
             return;
         }
         case OpenAction::kShown:
@@ -349,6 +371,33 @@ void BrowserWindow::StartPlayback() {
     player_.Play();
     player_.SetUiMode(L"full");
     ::SetTimer(hwnd_, kPlayerFullScreenTimer, kPlayerTimerMs, nullptr);
+}
+
+void BrowserWindow::OnTreeFiles(unsigned ticket) {
+    if (!listing_.Busy() || ticket != listing_.Ticket()) return;  // a listing given up since
+    TreeWorker::Batch batch = tree_.Take();
+    switch (listing_.Found(ticket, !batch.files.empty())) {
+        case TreeListing::Use::kStart:
+            player_.SetPlaylist(batch.files);
+            StartPlayback();
+            break;
+        case TreeListing::Use::kAppend:
+            player_.AppendToPlaylist(batch.files);
+            break;
+        case TreeListing::Use::kDrop:
+            break;
+    }
+    if (batch.finished && listing_.Finished(ticket)) {
+        tree_.Cancel();  // the walk has ended: this only collects its thread
+        ::InvalidateRect(hwnd_, &layout_.busy, FALSE);
+    }
+}
+
+void BrowserWindow::StopListing() {
+    if (!listing_.Busy()) return;
+    listing_.Cancel();
+    tree_.Stop();  // a walk stuck on a slow drive must not hold up the keys
+    ::InvalidateRect(hwnd_, &layout_.busy, FALSE);
 }
 
 void BrowserWindow::Navigate(void (BrowserModel::*step)()) {
@@ -384,20 +433,20 @@ void BrowserWindow::UpdatePreview() {
     }
     previewPath_.clear();
     previewBitmap_.reset();
-    preview_.Request(hwnd_, {}, layout_.preview);  // whatever is under way is stale now
+    preview_.Request(hwnd_, {});  // whatever is under way is stale now
     previewDeferred_ = !path.empty();
     if (previewDeferred_ && !KeyQueued()) StartPreview();
 }
 
 void BrowserWindow::StartPreview() {
     previewDeferred_ = false;
-    preview_.Request(hwnd_, previewWanted_, layout_.preview);
+    preview_.Request(hwnd_, previewWanted_);
 }
 
 void BrowserWindow::ShowPreview() {
     std::optional<PreviewWorker::Result> result = preview_.Take();
-    if (!result || result->path != previewWanted_ || !backgroundDc_) return;
-    const PreviewPlacement& place = result->place;
+    if (!result || !result->picture || result->path != previewWanted_ || !backgroundDc_) return;
+    const PreviewPlacement& place = result->picture->place;
     win32::WindowDc screen(hwnd_);
     win32::MemoryDc dc(::CreateCompatibleDC(screen.get()));
     win32::Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), place.width, place.height));
@@ -408,7 +457,7 @@ void BrowserWindow::ShowPreview() {
         ::BitBlt(dc.get(), 0, 0, place.width, place.height, backgroundDc_.get(), place.x, place.y,
                  SRCCOPY);
         Gdiplus::Graphics g(dc.get());
-        if (g.DrawImage(result->picture.get(), 0, 0, place.width, place.height) != Gdiplus::Ok) return;
+        if (g.DrawImage(result->picture->bitmap.get(), 0, 0, place.width, place.height) != Gdiplus::Ok) return;
     }
     previewBitmap_ = std::move(bitmap);
     previewPlace_ = place;
@@ -454,11 +503,32 @@ void BrowserWindow::PaintTo(HDC target) {
         ::DrawTextW(dc.get(), path.c_str(), static_cast<int>(path.size()), &caption, kTextFormat);
     }
     DrawPreview(dc.get(), 0, 0);
+    if (listing_.Busy()) DrawBusySign(dc.get());
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+}
+
+void BrowserWindow::DrawBusySign(HDC dc) {
+    const RECT& r = layout_.busy;
+    const int round = (r.bottom - r.top) / 2;
+    win32::Brush fill(::CreateSolidBrush(RGB(16, 16, 24)));
+    win32::Pen edge(::CreatePen(PS_SOLID, 3, kRowBarColour));
+    {
+        win32::SelectedObject brush(dc, fill.get());
+        win32::SelectedObject pen(dc, edge.get());
+        ::RoundRect(dc, r.left, r.top, r.right, r.bottom, round, round);
+    }
+    win32::SelectedObject font(dc, busyFont_.get());
+    ::SetTextColor(dc, kRowTextColour);
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT text = r;
+    ::DrawTextW(dc, L"Reading the drive...", -1, &text, kTextFormat | DT_CENTER);
 }
 
 void BrowserWindow::Teardown() {
     ::KillTimer(hwnd_, kPlayerFullScreenTimer);
+    // Joined while the window still exists; its late messages find no listing and are dropped.
+    listing_.Cancel();
+    tree_.Cancel();
     // Joined while the window still exists: nothing is posted to it once it is gone.
     preview_.Stop();
     previewWanted_.clear();
@@ -476,6 +546,7 @@ void BrowserWindow::Teardown() {
     backgroundBitmap_.reset();
     backgroundDc_.reset();
     captionFont_.reset();
+    busyFont_.reset();
     altDown_ = false;
 }
 

@@ -13,6 +13,8 @@
 #include "launcher/model/browser_model.h"
 #include "launcher/ui/browser_row.h"
 #include "launcher/ui/preview_worker.h"
+#include "launcher/ui/tree_worker.h"
+#include "launcher/model/player_queue.h"
 #include "launcher/model/player_port.h"
 #include "launcher/model/remote_input.h"
 #include "launcher/system/scanner_source.h"
@@ -41,6 +43,8 @@ struct BrowserLayout {
     RECT list{};
     RECT caption{};
     RECT preview{};  // in the client area, once the window has its size
+    RECT busy{};  // "Reading the drive..." while a folder tree is listed
+    int busyFontHeight = 0;
     int pitch = 0;
 };
 BrowserLayout LayoutBrowser(int cx, int cy);
@@ -70,6 +74,8 @@ public:
     bool previewBusy() { return previewDeferred_ || preview_.busy(); }
     // Pictures decoded for the preview so far.
     int previewDecodes() { return preview_.decodes(); }
+    // A folder tree is being listed for the player.
+    bool listingTree() const { return listing_.Busy(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -88,6 +94,10 @@ private:
     void EnterKey();
     void OpenItem(int index, bool wholeTree);
     void StartPlayback();
+    void OnTreeFiles(unsigned ticket);
+    // Gives up a tree listing under way (its files found so far keep playing unless stopped).
+    void StopListing();
+    void DrawBusySign(HDC dc);
     void Navigate(void (BrowserModel::*step)());
     void ShowRows();
     void UpdatePreview();
@@ -125,6 +135,10 @@ private:
     std::wstring previewWanted_;
     bool previewDeferred_ = false;
     PreviewWorker preview_;
+    // Play/Pause on a folder: the listing of its tree, and the walk behind it.
+    TreeListing listing_;
+    TreeWorker tree_;
+    win32::Font busyFont_;
 };
 
 }  // namespace tessaly

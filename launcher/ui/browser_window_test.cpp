@@ -11,6 +11,7 @@
 
 #include "launcher/testing/recording_player.h"
 #include "launcher/ui/messages.h"
+#include "win32/scale.h"
 
 namespace tessaly {
 namespace {
@@ -32,10 +33,36 @@ public:
 };
 
 // The temporary tree stands in for the machine's drives, plus a drive letter that is not there.
+// Held, a tree walk stops after its first file until released or cancelled: a slow drive.
 class TreeDrives : public ScannerFolderSource {
 public:
     explicit TreeDrives(std::wstring root) : root_(std::move(root)) {}
     std::vector<std::wstring> DriveNames() override { return {root_, L"Q:"}; }
+    bool WalkTree(const std::wstring& folder, const std::atomic<bool>& cancel,
+                  const std::function<void(std::wstring)>& found) override {
+        ++walks;
+        walking = true;
+        bool first = true;
+        const bool whole = ScannerFolderSource::WalkTree(folder, cancel, [&](std::wstring path) {
+            found(std::move(path));
+            if (!first || !hold) return;
+            first = false;
+            while (!cancel && ::WaitForSingleObject(release.get(), 5) == WAIT_TIMEOUT) {
+            }
+        });
+        walking = false;
+        return whole;
+    }
+    void Hold() {
+        ::ResetEvent(release.get());
+        hold = true;
+    }
+    void Release() { ::SetEvent(release.get()); }
+
+    std::atomic<int> walks{0};
+    std::atomic<bool> walking{false};
+    std::atomic<bool> hold{false};
+    win32::Handle release{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 
 private:
     std::wstring root_;
@@ -116,8 +143,9 @@ protected:
         File(L"\\Pics\\broken.bmp");  // empty: not a picture
 
         BrowserModel::ProcessCursor() = 0;
-        dlg = std::make_unique<BrowserWindow>(player, hooks, &keys,
-                                                  std::make_unique<TreeDrives>(root));
+        auto source = std::make_unique<TreeDrives>(root);
+        drives = source.get();
+        dlg = std::make_unique<BrowserWindow>(player, hooks, &keys, std::move(source));
     }
     void TearDown() override {
         dlg.reset();
@@ -203,6 +231,7 @@ protected:
         [this](HWND, const std::wstring& path, const std::wstring& name) {
             programs.push_back(path + L"|" + name);
         }};
+    TreeDrives* drives = nullptr;
     std::unique_ptr<BrowserWindow> dlg;
 };
 
@@ -361,6 +390,7 @@ TEST_F(BrowserWindowTest, PlayPauseOnAFolderPlaysItsWholeTreeAndKeepsTheList) {
     const std::vector<std::wstring> rows = RowTexts();
     player.Clear();
     Up(VK_MEDIA_PLAY_PAUSE);
+    ASSERT_TRUE(WaitFor([&] { return !dlg->listingTree(); }));
     ASSERT_EQ(player.Count(L"play"), 1);
     std::vector<std::wstring> list = player.playlist;
     std::sort(list.begin(), list.end());
@@ -375,8 +405,76 @@ TEST_F(BrowserWindowTest, PlayPauseOnAFolderPlaysItsWholeTreeAndKeepsTheList) {
     player.state = PlayState::Stopped;
     player.Clear();
     ::SendMessageW(dlg->hwnd(), kMsgOpenItem, 0, 1);  // "..": the folder shown
+    ASSERT_TRUE(WaitFor([&] { return !dlg->listingTree(); }));
     EXPECT_EQ(player.playlist.size(), 7u);            // also z.avi, Tom & Jerry, the song, the long one
     EXPECT_EQ(dlg->model().currentPath(), root + L"\\");
+}
+
+// A slow drive: the first file plays while the rest is still being read, under a busy sign; a
+// second Play/Pause starts nothing; Esc gives the listing up; closing the browser ends the walk.
+TEST_F(BrowserWindowTest, PlayPauseListsTheTreeBehindItsFirstFile) {
+    Open(1);
+    EnterRoot();
+    Highlight(L"Movies");
+    const win32::ScreenSize screen = win32::PrimaryScreen();
+    const RECT busy = LayoutBrowser(screen.cx, screen.cy).busy;
+    const int signX = (busy.left + busy.right) / 2, signY = busy.top;
+    const COLORREF plain = Snapshot(dlg->hwnd()).At(signX, signY);
+    ASSERT_NE(plain, kRowBarColour);
+
+    drives->Hold();
+    player.playStarts = false;  // nothing plays yet as far as the keys can tell
+    player.Clear();
+    Up(VK_MEDIA_PLAY_PAUSE);
+    ASSERT_TRUE(WaitFor([&] { return player.Count(L"play") == 1; }));
+    EXPECT_TRUE(dlg->listingTree());
+    EXPECT_TRUE(drives->walking);
+    EXPECT_EQ(player.playlist.size(), 1u);
+    EXPECT_EQ(player.uiMode, L"full");
+    EXPECT_EQ(Snapshot(dlg->hwnd()).At(signX, signY), kRowBarColour);
+    Up(VK_MEDIA_PLAY_PAUSE);
+    EXPECT_EQ(drives->walks, 1);
+    EXPECT_EQ(player.Count(L"play"), 1);
+
+    drives->Release();
+    ASSERT_TRUE(WaitFor([&] { return !dlg->listingTree(); }));
+    std::vector<std::wstring> list = player.playlist;
+    std::sort(list.begin(), list.end());
+    EXPECT_EQ(list, (std::vector<std::wstring>{root + L"\\Movies\\Sub\\d.mp3", root + L"\\Movies\\a.avi",
+                                               root + L"\\Movies\\b.AVI"}));
+    EXPECT_EQ(player.Count(L"playlist:1"), 1);
+    EXPECT_EQ(player.Count(L"play"), 1);
+    EXPECT_EQ(Snapshot(dlg->hwnd()).At(signX, signY), plain);
+    EXPECT_EQ(dlg->model().HighlightedText(), L"Movies");
+
+    // Esc ends the listing, not the browser; nothing more of that tree arrives.
+    drives->Hold();
+    player.Clear();
+    Up(VK_MEDIA_PLAY_PAUSE);
+    ASSERT_TRUE(WaitFor([&] { return player.Count(L"play") == 1; }));
+    Down(VK_ESCAPE);
+    EXPECT_FALSE(dlg->listingTree());
+    EXPECT_TRUE(::IsWindow(dlg->hwnd()));
+    ASSERT_TRUE(WaitFor([&] { return !drives->walking; }));
+    Pump();
+    EXPECT_EQ(player.playlist.size(), 1u);
+    EXPECT_EQ(player.Count(L"append:1") + player.Count(L"append:2"), 0);
+    EXPECT_EQ(Snapshot(dlg->hwnd()).At(signX, signY), plain);
+
+    // Closed while the walk is held: it is cancelled and joined, and nothing is left to arrive.
+    drives->Hold();
+    player.Clear();
+    Up(VK_MEDIA_PLAY_PAUSE);
+    ASSERT_TRUE(WaitFor([&] { return player.Count(L"play") == 1 && drives->walking; }));
+    HWND hwnd = dlg->hwnd();
+    ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(drives->walking);
+    EXPECT_FALSE(dlg->listingTree());
+    MSG stray{};
+    EXPECT_FALSE(::PeekMessageW(&stray, nullptr, kMsgTreeFiles, kMsgTreeFiles, PM_NOREMOVE));
+    Pump();
+    EXPECT_EQ(drives->walks, 3);
 }
 
 TEST_F(BrowserWindowTest, PicturesAndProgramsGoToTheirHandOffs) {

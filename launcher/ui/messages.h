@@ -17,6 +17,8 @@ constexpr UINT kMsgOpenItem = WM_USER + 53;         // 1077: wParam index, lPara
 constexpr UINT kMsgTogglePanel = 2223;
 constexpr UINT kMsgDecodeTurnPage = WM_APP + 1;     // private: finish start-up after the first frame
 constexpr UINT kMsgPreviewReady = WM_APP + 2;       // private: the browser's preview is decoded
+constexpr UINT kMsgTreeFiles = WM_APP + 3;          // private: a tree walk found files; wParam ticket
+constexpr UINT kMsgViewerPicture = WM_APP + 4;      // private: the viewer's picture is decoded
 
 // Timers
 constexpr UINT_PTR kPlayerFullScreenTimer = 2;

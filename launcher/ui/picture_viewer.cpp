@@ -7,6 +7,7 @@ using std::min;
 #include <gdiplus.h>
 
 #include "launcher/resources/resource.h"
+#include "launcher/ui/messages.h"
 #include "launcher/ui/remote_keys.h"
 #include "win32/handles.h"
 
@@ -22,16 +23,17 @@ std::unique_ptr<TurnPicture> LoadViewerPicture(const std::wstring& path, SIZE sc
                                std::min<LONG>(natural.cy, screen.cy), natural);
 }
 
-void ShowPictureModal(HWND owner, const std::wstring& folderPath,
-                      const std::vector<std::wstring>& items, int folderCount, int index) {
-    PictureViewer viewer;
-    viewer.Prepare(folderPath, items, folderCount, index);
-    viewer.DoModal(owner);
+void PictureHandOff::operator()(HWND owner, const std::wstring& folderPath,
+                                const std::vector<std::wstring>& items, int folderCount, int index) const {
+    viewer_->Prepare(folderPath, items, folderCount, index);
+    viewer_->DoModal(owner);
 }
 
 PictureViewer::PictureViewer()
     : win32::Dialog(IDD_PICTURE_VIEWER),
-      screen_{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)} {}
+      screen_{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)},
+      decoder_(kMsgViewerPicture,
+               [screen = screen_](const std::wstring& path) { return LoadViewerPicture(path, screen); }) {}
 
 PictureViewer::~PictureViewer() {
     Destroy();
@@ -48,6 +50,7 @@ void PictureViewer::Prepare(const std::wstring& folderPath, const std::vector<st
     oldImage_.reset();
     newImage_.reset();
     turnPending_ = false;
+    decoder_.Withdraw();
 }
 
 BOOL PictureViewer::OnInitDialog() {
@@ -87,7 +90,14 @@ void PictureViewer::Step(ViewerStep step) {
 
 void PictureViewer::ShowCurrent() {
     if (folderPath_.empty() || cursor_.empty()) return;
-    // Decoded when painted: steps queued behind this one decode only where they end.
+    // The turn plays when the picture arrives; until then the one before stays and keys work.
+    decoder_.Request(hwnd(), picturePath_);
+}
+
+void PictureViewer::ShowDecoded() {
+    std::optional<NewestWorker<TurnPicture>::Result> result = decoder_.Take();
+    if (!result || result->path != picturePath_) return;
+    newImage_ = std::move(result->picture);  // null: unreadable, turned in as black
     turnPending_ = true;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -102,7 +112,6 @@ void PictureViewer::Paint() {
     const std::wstring& caption = folderPath_.empty() ? folderPath_ : picturePath_;
     if (turnPending_) {
         turnPending_ = false;
-        newImage_ = LoadViewerPicture(picturePath_, screen_);
         TurnOptions options = turnOptions_;
         options.stopEarly = [this] { return KeyWaiting(); };
         lastTurnFrames_ =
@@ -121,10 +130,14 @@ std::optional<LRESULT> PictureViewer::OnMessage(UINT msg, WPARAM, LPARAM lp) {
         case WM_PAINT:
             Paint();
             return 0;
+        case kMsgViewerPicture:
+            ShowDecoded();
+            return 0;
         case WM_ERASEBKGND:
             return 1;  // every pixel comes from the paint
         case WM_CLOSE:
             RestoreCursor();
+            decoder_.Withdraw();
             oldImage_.reset();
             newImage_.reset();
             return std::nullopt;  // the dialog's own close ends the run
@@ -136,6 +149,7 @@ std::optional<LRESULT> PictureViewer::OnMessage(UINT msg, WPARAM, LPARAM lp) {
 void PictureViewer::OnDestroyed() {
     // Esc and a destroyed window leave without WM_CLOSE: the cursor comes back on every way out.
     RestoreCursor();
+    decoder_.Withdraw();  // not waited for: Esc leaves at once
     oldImage_.reset();
     newImage_.reset();
     turnPending_ = false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/ui/newest_worker.h"
 #include "launcher/ui/page_turn.h"
 #include "launcher/ui/picture_file.h"
 #include "launcher/model/viewer_cursor.h"
@@ -18,12 +19,6 @@ namespace tessaly {
 // missing, empty, corrupt or oversized file. The file is read into memory first, so it is not
 // held open while the viewer shows it.
 std::unique_ptr<TurnPicture> LoadViewerPicture(const std::wstring& path, SIZE screen);
-
-
-// The browser's picture hand-off (BrowserHooks::showPicture): runs a viewer over the folder's
-// entries modally, owned by owner, and returns when it is closed.
-void ShowPictureModal(HWND owner, const std::wstring& folderPath,
-                      const std::vector<std::wstring>& items, int folderCount, int index);
 
 class PictureViewer : public win32::Dialog {
 public:
@@ -43,6 +38,8 @@ public:
     // still one.
     int lastTurnFrames() const { return lastTurnFrames_; }
     void setTurnOptions(const TurnOptions& options) { turnOptions_ = options; }
+    // The picture stepped to is still being decoded.
+    bool decoding() { return decoder_.busy(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -54,6 +51,7 @@ protected:
 private:
     void Step(ViewerStep step);
     void ShowCurrent();
+    void ShowDecoded();
     bool KeyWaiting() const;
     void Paint();
     void RestoreCursor();
@@ -63,12 +61,28 @@ private:
     std::vector<std::wstring> names_;
     ViewerCursor cursor_{0, 0, 0};
     SIZE screen_{};
+    // Decodes off the main thread; a step that comes meanwhile replaces what it decodes next.
+    NewestWorker<TurnPicture> decoder_;
     std::unique_ptr<TurnPicture> oldImage_;
     std::unique_ptr<TurnPicture> newImage_;
     bool turnPending_ = false;
     bool cursorHidden_ = false;
     int lastTurnFrames_ = 0;
     TurnOptions turnOptions_;
+};
+
+// The browser's picture hand-off (BrowserHooks::showPicture): runs a viewer over the folder's
+// entries modally, owned by owner, and returns when it is closed. Its copies share one viewer
+// kept between runs, so a decode still under way when the viewer closes is dropped rather than
+// waited for; its thread is joined when the browser holding the hand-off goes.
+class PictureHandOff {
+public:
+    PictureHandOff() : viewer_(std::make_shared<PictureViewer>()) {}
+    void operator()(HWND owner, const std::wstring& folderPath, const std::vector<std::wstring>& items,
+                    int folderCount, int index) const;
+
+private:
+    std::shared_ptr<PictureViewer> viewer_;
 };
 
 }  // namespace tessaly

@@ -101,6 +101,19 @@ std::string HugeBmp() {
 
 void Pump() { win32::DispatchQueuedMessages(); }
 
+// Until the picture stepped to has come from the worker and been painted.
+void Settle(PictureViewer& viewer) {
+    const ULONGLONG start = ::GetTickCount64();
+    Pump();
+    while (viewer.decoding() && ::GetTickCount64() - start < 30000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+    }
+    Pump();
+    ::UpdateWindow(viewer.hwnd());
+    Pump();
+}
+
 int CursorCount() {
     int shown = ::ShowCursor(TRUE);
     ::ShowCursor(FALSE);
@@ -171,7 +184,7 @@ TEST_F(PictureViewerTest, StepsThroughAFolderOfGoodBadAndVanishingPictures) {
     HWND hwnd = viewer.hwnd();
     ::ShowWindow(hwnd, SW_SHOW);
     ::UpdateWindow(hwnd);
-    Pump();
+    Settle(viewer);
 
     RECT r{};
     ::GetWindowRect(hwnd, &r);
@@ -198,9 +211,7 @@ TEST_F(PictureViewerTest, StepsThroughAFolderOfGoodBadAndVanishingPictures) {
         frames = 0;
         ::PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
         ::PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
-        Pump();
-        ::UpdateWindow(hwnd);
-        Pump();
+        Settle(viewer);
     };
 
     key(VK_LEFT);  // refused on the first picture: turned again
@@ -362,7 +373,8 @@ TEST_F(PictureViewerTest, EscapeAndCloseBothEndTheModalRunWithTheCursorShown) {
     exitMessage = WM_KEYDOWN;
     const int before = CursorCount();
     ::SetTimer(nullptr, 0, 300, LeaveViewer);
-    ShowPictureModal(owner, folder_, items_, 0, 1);
+    const PictureHandOff show;
+    show(owner, folder_, items_, 0, 1);
     EXPECT_EQ(cursorWhileRunning, before - 1);
     EXPECT_EQ(CursorCount(), before);
     EXPECT_TRUE(::IsWindowEnabled(owner));
