@@ -141,22 +141,35 @@ public:
         ::QueryPerformanceFrequency(&frequency_);
         ::QueryPerformanceCounter(&start_);
     }
+    // Until the next frame is due. Sent messages (the keyboard hook's calls among them) are
+    // answered meanwhile, and at least once per frame: a turn runs on the thread that holds the
+    // hook, and the hook must never wait for a whole turn. Posted messages stay queued.
     void Wait() {
         ++frames_;
         ::GdiFlush();
-        DWORD remaining = 0;
-        if (interval_ > 0 && frequency_.QuadPart != 0) {
-            LARGE_INTEGER now;
-            ::QueryPerformanceCounter(&now);
-            const double elapsed = static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 /
-                                   static_cast<double>(frequency_.QuadPart);
-            const double due = static_cast<double>(frames_) * interval_;
-            if (elapsed < due) remaining = static_cast<DWORD>(due - elapsed);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, remaining, 0);
+        DWORD remaining = Remaining();
+        do {  // one wait at least: it presents the frame
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, remaining, QS_SENDMESSAGE);
+            AnswerSentMessages();
+            remaining = Remaining();
+        } while (remaining > 0);
     }
 
 private:
+    static void AnswerSentMessages() {
+        MSG m;
+        ::PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    DWORD Remaining() const {
+        if (interval_ <= 0 || frequency_.QuadPart == 0) return 0;
+        LARGE_INTEGER now;
+        ::QueryPerformanceCounter(&now);
+        const double elapsed = static_cast<double>(now.QuadPart - start_.QuadPart) * 1000.0 /
+                               static_cast<double>(frequency_.QuadPart);
+        const double due = static_cast<double>(frames_) * interval_;
+        return elapsed < due ? static_cast<DWORD>(due - elapsed) : 0;
+    }
+
     int interval_;
     int frames_ = 0;
     LARGE_INTEGER frequency_{};

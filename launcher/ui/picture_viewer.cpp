@@ -49,7 +49,6 @@ void PictureViewer::Prepare(const std::wstring& folderPath, const std::vector<st
     picturePath_ = cursor_.empty() ? std::wstring() : folderPath_ + names_[cursor_.index()];
     oldImage_.reset();
     newImage_.reset();
-    turnPending_ = false;
     decoder_.Withdraw();
 }
 
@@ -98,8 +97,14 @@ void PictureViewer::ShowDecoded() {
     std::optional<NewestWorker<TurnPicture>::Result> result = decoder_.Take();
     if (!result || result->path != picturePath_) return;
     newImage_ = std::move(result->picture);  // null: unreadable, turned in as black
-    turnPending_ = true;
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    // The flip plays straight onto the window as the picture arrives; a paint only draws the one
+    // at rest.
+    win32::WindowDc dc(hwnd());
+    const std::wstring& caption = folderPath_.empty() ? folderPath_ : picturePath_;
+    TurnOptions options = turnOptions_;
+    options.stopEarly = [this] { return KeyWaiting(); };
+    lastTurnFrames_ = dc ? PlayPictureFlip(dc.get(), screen_, oldImage_, newImage_.get(), caption, options) : 0;
+    oldImage_ = std::move(newImage_);
 }
 
 bool PictureViewer::KeyWaiting() const {
@@ -110,17 +115,7 @@ bool PictureViewer::KeyWaiting() const {
 void PictureViewer::Paint() {
     win32::PaintDc dc(hwnd());
     const std::wstring& caption = folderPath_.empty() ? folderPath_ : picturePath_;
-    if (turnPending_) {
-        turnPending_ = false;
-        TurnOptions options = turnOptions_;
-        options.stopEarly = [this] { return KeyWaiting(); };
-        lastTurnFrames_ =
-            PlayPictureFlip(dc.get(), screen_, oldImage_, newImage_.get(), caption, options);
-        oldImage_ = std::move(newImage_);
-    } else {
-        lastTurnFrames_ = 0;
-        DrawPictureAtRest(dc.get(), screen_, oldImage_.get(), caption);
-    }
+    DrawPictureAtRest(dc.get(), screen_, oldImage_.get(), caption);
 }
 
 std::optional<LRESULT> PictureViewer::OnMessage(UINT msg, WPARAM, LPARAM lp) {
@@ -152,7 +147,6 @@ void PictureViewer::OnDestroyed() {
     decoder_.Withdraw();  // not waited for: Esc leaves at once
     oldImage_.reset();
     newImage_.reset();
-    turnPending_ = false;
 }
 
 void PictureViewer::RestoreCursor() {

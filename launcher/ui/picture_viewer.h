@@ -65,7 +65,6 @@ private:
     NewestWorker<TurnPicture> decoder_;
     std::unique_ptr<TurnPicture> oldImage_;
     std::unique_ptr<TurnPicture> newImage_;
-    bool turnPending_ = false;
     bool cursorHidden_ = false;
     int lastTurnFrames_ = 0;
     TurnOptions turnOptions_;
