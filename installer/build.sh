@@ -18,13 +18,13 @@ package() {
   local stage=$out/stage-$arch/Tessaly
   rm -rf "$out/stage-$arch"
   mkdir -p "$stage"
-  for f in Tessaly.exe Vantosd.exe Sonorel.dll; do
+  for f in Tessaly.exe Vantosd.exe VantosdHook.dll Sonorel.dll; do
     [ -f "$from/$f" ] || { echo "missing $from/$f (build it first)" >&2; exit 1; }
     "$prefix-strip" --strip-all -o "$stage/$f" "$from/$f"
   done
   cp "$root/launcher/resources/ding.wav" "$stage/ding.wav"
   echo "Tessaly $version $arch, shipped sizes:"
-  (cd "$stage" && for f in Tessaly.exe Vantosd.exe Sonorel.dll ding.wav; do
+  (cd "$stage" && for f in Tessaly.exe Vantosd.exe VantosdHook.dll Sonorel.dll ding.wav; do
      printf '  %-12s %8d bytes (%d KB)\n' "$f" "$(stat -c %s "$f")" $(( ($(stat -c %s "$f") + 1023) / 1024 ))
    done)
   local setup=$out/Tessaly-$version-$arch-setup.exe zipfile=$out/Tessaly-$version-$arch.zip

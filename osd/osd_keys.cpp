@@ -43,6 +43,27 @@ std::optional<Posted> MapKey(DWORD vk, const KeyState& keys) {
     return std::nullopt;
 }
 
+std::optional<Posted> MapAppCommand(LPARAM lp) {
+    if (GET_DEVICE_LPARAM(lp) == FAPPCOMMAND_KEY) return std::nullopt;
+    struct NoneHeld final : KeyState {
+        bool IsHeld(int) const override { return false; }
+    } none;
+    switch (GET_APPCOMMAND_LPARAM(lp)) {
+        case APPCOMMAND_VOLUME_MUTE: return MapKey(VK_VOLUME_MUTE, none);
+        case APPCOMMAND_VOLUME_UP: return MapKey(VK_VOLUME_UP, none);
+        case APPCOMMAND_VOLUME_DOWN: return MapKey(VK_VOLUME_DOWN, none);
+        case APPCOMMAND_MEDIA_PLAY_PAUSE:
+        case APPCOMMAND_MEDIA_PLAY:
+        case APPCOMMAND_MEDIA_PAUSE: return MapKey(VK_MEDIA_PLAY_PAUSE, none);
+        case APPCOMMAND_MEDIA_PREVIOUSTRACK: return MapKey(VK_MEDIA_PREV_TRACK, none);
+        case APPCOMMAND_MEDIA_STOP: return MapKey(VK_MEDIA_STOP, none);
+        case APPCOMMAND_MEDIA_NEXTTRACK: return MapKey(VK_MEDIA_NEXT_TRACK, none);
+        case APPCOMMAND_BROWSER_BACKWARD: return MapKey(VK_BROWSER_BACK, none);
+        case APPCOMMAND_BROWSER_FORWARD: return MapKey(VK_BROWSER_FORWARD, none);
+        default: return std::nullopt;
+    }
+}
+
 std::optional<Posted> HookAction(int code, WPARAM event, DWORD vk, bool busy, const KeyState& keys) {
     if (code != HC_ACTION || busy) return std::nullopt;
     if (event != WM_KEYDOWN && event != WM_SYSKEYDOWN) return std::nullopt;

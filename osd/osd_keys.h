@@ -28,6 +28,11 @@ using KeyState = win32::ModifierPort;
 // right Windows key count as modifiers.
 std::optional<Posted> MapKey(DWORD vk, const KeyState& keys);
 
+// The message for an application command (WM_APPCOMMAND's lParam) that a program in front left to
+// the system: the same display as its key. Nothing for one the system made from a key press: the
+// hook saw that key already.
+std::optional<Posted> MapAppCommand(LPARAM lp);
+
 // The whole decision of the hook for one low-level key event: only key-downs (plain or system),
 // only for hook code 0, and nothing while a display is being prepared.
 std::optional<Posted> HookAction(int code, WPARAM event, DWORD vk, bool busy, const KeyState& keys);

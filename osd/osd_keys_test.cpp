@@ -61,6 +61,27 @@ TEST(OsdKeyMap, MediaAndVolumeKeysActWhateverIsHeld) {
     }
 }
 
+TEST(OsdKeyMap, ApplicationCommandsShowWhatTheirKeysShowUnlessMadeFromAKey) {
+    const struct {
+        int command;
+        std::optional<Posted> posted;
+    } cases[] = {
+        {APPCOMMAND_VOLUME_UP, Posted{kMsgVolumeUp, 5, 0}},
+        {APPCOMMAND_VOLUME_DOWN, Posted{kMsgVolumeDown, 4, 0}},
+        {APPCOMMAND_VOLUME_MUTE, Posted{kMsgMute, 3, 0}},
+        {APPCOMMAND_MEDIA_PLAY_PAUSE, Picture(5)}, {APPCOMMAND_MEDIA_PLAY, Picture(5)},
+        {APPCOMMAND_MEDIA_PAUSE, Picture(5)},      {APPCOMMAND_MEDIA_PREVIOUSTRACK, Picture(7)},
+        {APPCOMMAND_MEDIA_STOP, Picture(8)},       {APPCOMMAND_MEDIA_NEXTTRACK, Picture(9)},
+        {APPCOMMAND_BROWSER_BACKWARD, Picture(12)}, {APPCOMMAND_BROWSER_FORWARD, Picture(13)},
+        {APPCOMMAND_BROWSER_HOME, std::nullopt},   {APPCOMMAND_LAUNCH_MAIL, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MapAppCommand(MAKELPARAM(0, c.command | FAPPCOMMAND_OEM)), c.posted) << c.command;
+        EXPECT_EQ(MapAppCommand(MAKELPARAM(0, c.command | FAPPCOMMAND_MOUSE)), c.posted) << c.command;
+        EXPECT_EQ(MapAppCommand(MAKELPARAM(0, c.command | FAPPCOMMAND_KEY)), std::nullopt) << c.command;
+    }
+}
+
 TEST(OsdKeyMap, EveryOtherKeyPostsNothing) {
     int mapped = 0;
     for (DWORD vk = 0; vk < 256; ++vk) {

@@ -31,11 +31,19 @@ private:
     void PaintIconic();
     // The hook's decision for one key: post the display request, never swallow the key.
     bool OnHookKey(WPARAM event, const KBDLLHOOKSTRUCT& key);
+    void WatchAppCommands();
+    void StopWatchingAppCommands();
+    void OnAppCommand(LPARAM lp);
 
     HICON icon_ = nullptr;  // shared icon from LoadIcon: owned by the system
     OsdBox info_;
     win32::KeyboardHook hook_;
     win32::AsyncKeyState keys_;
+    // Application commands left to the system: the shell hook window, or else our shell hook library.
+    UINT shellHookMessage_ = 0;
+    bool shellHookWindow_ = false;
+    win32::Module shellLibrary_;  // before its hook: unhooked first
+    win32::HookHandle shellHook_;
 };
 
 }  // namespace osd

@@ -50,7 +50,7 @@ start_vantosd() {
 rc=0
 "$WINE" "$setup" /S '/D=C:\Apps\Tessaly' </dev/null >/dev/null 2>&1 || rc=$?
 check "silent install succeeds" test $rc -eq 0
-for f in Tessaly.exe Vantosd.exe Sonorel.dll ding.wav uninstall.exe; do
+for f in Tessaly.exe Vantosd.exe VantosdHook.dll Sonorel.dll ding.wav uninstall.exe; do
   check "$f in the chosen folder" test -s "$dir/$f"
 done
 has_version() { python3 -c 'import sys; sys.exit("OriginalFilename".encode("utf-16-le") not in open(sys.argv[1], "rb").read())' "$1"; }

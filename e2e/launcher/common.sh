@@ -47,3 +47,26 @@ menu_tile() {
   for i in 1 2 3 4 5 6 7 8; do is_white "$shot" "$(tile_left_x $CX)" "$(tile_mid_y $CX $CY "$i")" && { echo "$i"; return; }; done
   echo 0
 }
+
+# reread_drives: Wine reads drive letters when it starts; after tools/wine-drive.sh, start it again.
+reread_drives() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -p >/dev/null 2>&1
+  "$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
+}
+# drive_row LETTER: the row of that drive in the browser's drive list (drives in letter order).
+drive_row() { ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n "^$1:$" | cut -d: -f1 | awk '{print $1 - 1}'; }
+# browser_into LETTER: once a browsing tile was entered, waits for the browser, focuses it and goes
+# into drive LETTER. The script says what the browser is: browser_windows (its X windows), bar_on
+# FILE ROW (the bar on that row) and caption_drawn FILE (inside a drive).
+browser_into() {
+  local end=$((SECONDS + 30)) w= i
+  while [ -z "$w" ] && [ $SECONDS -lt $end ]; do w=$(browser_windows | head -n 1); sleep 0.2; done
+  [ -n "$w" ] || return 1
+  e2e_focus "$w"
+  e2e_settled_until drives 20 bar_on 0 >/dev/null
+  for ((i = 0; i < $(drive_row "$1"); i++)); do e2e_key Down; done
+  e2e_shot_until on-drive 20 bar_on "$(drive_row "$1")" >/dev/null
+  e2e_key Return
+  e2e_settled_until in-drive 20 caption_drawn >/dev/null
+}

@@ -26,14 +26,7 @@ gst-launch-1.0 -q videotestsrc num-buffers=300 pattern=green ! jpegenc ! avimux 
 "$TESSALY_ROOT/tools/wine-drive.sh" m hd "$E2E_DIR/song"
 "$TESSALY_ROOT/tools/wine-drive.sh" n hd "$E2E_DIR/tree"
 "$TESSALY_ROOT/tools/wine-drive.sh" v hd "$E2E_DIR/video"
-# Drive letters are read when Wine starts: start it again.
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -p >/dev/null 2>&1
-"$WINE" rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
-# drive_row LETTER: the row of that drive in the browser's drive list (drives in letter order).
-drive_row() { ls "$WINEPREFIX/dosdevices" | grep -E '^[a-z]:$' | sort | grep -n "^$1:$" | cut -d: -f1 | awk '{print $1 - 1}'; }
-# down N: the bar N rows down
-down() { local i; for ((i = 0; i < $1; i++)); do e2e_key Down; done; }
+reread_drives
 
 # The browser: 800 x 600 centred; the list takes the left 510 pixels of it.
 BW=$((CX * 800 / 1280)) BH=$((CY * 600 / 1024))
@@ -60,15 +53,7 @@ menu_goto() {
 browse() {
   menu_goto "$1"
   e2e_key Return
-  local end=$((SECONDS + 30)) w=
-  while [ -z "$w" ] && [ $SECONDS -lt $end ]; do w=$(browser_windows | head -n 1); sleep 0.2; done
-  [ -n "$w" ] || { check "the browser opens (tile $1)" false; return 1; }
-  e2e_focus "$w"
-  e2e_settled_until drives 20 bar_on 0 >/dev/null
-  down "$(drive_row "$2")"
-  e2e_shot_until on-drive 20 bar_on "$(drive_row "$2")" >/dev/null
-  e2e_key Return
-  e2e_settled_until in-drive 20 caption_drawn >/dev/null
+  browser_into "$2" || { check "the browser opens (tile $1)" false; return 1; }
 }
 some_running() { [ "$(running_streams)" -ge 1 ]; }
 none_running() { [ "$(running_streams)" -eq 0 ]; }

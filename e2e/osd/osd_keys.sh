@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Vantosd under a user's keys: the volume bar and the key pictures in the top-right box, the box's
-# two seconds, one copy per desktop, the autostart value, and the mixer on an older Windows.
+# Vantosd under a user's keys and a remote's application commands: the volume bar and the key
+# pictures in the top-right box, the box's two seconds, one copy per desktop, the autostart value,
+# and the mixer on an older Windows.
 source "$TESSALY_ROOT/e2e/lib.sh"
 WIDTH=1280
 e2e_setup ${WIDTH}x1024
@@ -182,6 +183,20 @@ check "the box is still up two seconds after the picture key" box_shown
 T=$(hidden_after "$LAST")
 check "it hides about two seconds after the volume key" between "$T" 1.5 3.2
 check "a volume key after a picture key shows the bar" test "$(bar_in "$CROP")" != none
+
+# A remote that sends application commands instead of keys: they reach the program in front, which
+# leaves them to the system; the box shows what the keys show.
+appcommand() { "$WINE" "$E2E_BIN/remote_send.exe" command "$1" >/dev/null 2>&1 </dev/null; }
+wait_hidden
+appcommand 10  # APPCOMMAND_VOLUME_UP
+check "APPCOMMAND_VOLUME_UP to the program in front shows the box" wait_shown 5
+check "  ... with a volume bar" until_ok 5 some_bar
+check "  ... and the program in front keeps the focus" test "$(xdotool getwindowfocus)" = "$FRONT"
+wait_hidden
+appcommand 14  # APPCOMMAND_MEDIA_PLAY_PAUSE
+picture_is() { [ "$(picture_on_screen)" = "$1" ]; }
+check "APPCOMMAND_MEDIA_PLAY_PAUSE shows the play/pause picture" until_ok 5 picture_is 192
+wait_hidden
 
 # Another start from another folder stores that path.
 kill "$OSD"; wait "$OSD" 2>/dev/null || true

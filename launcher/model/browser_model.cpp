@@ -36,23 +36,38 @@ std::wstring FileNamePart(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-PreviewPlacement PlacePreview(int pictureWidth, int pictureHeight) {
+RECT PreviewBox(int clientWidth, int clientHeight) {
+    constexpr int kMargin = 10;
+    const int width = std::clamp(clientWidth - 2 * kMargin, 0, kPreviewWidth);
+    const int height = std::clamp(clientHeight - 2 * kMargin, 0, kPreviewHeight);
+    const int left = std::max(std::min(kPreviewLeft, clientWidth - kMargin - width), 0);
+    const int top = std::max(std::min(kPreviewTop, clientHeight - kMargin - height), 0);
+    return RECT{left, top, left + width, top + height};
+}
+
+PreviewPlacement PlacePreview(const RECT& box, int pictureWidth, int pictureHeight) {
+    const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
     PreviewPlacement p;
-    if (pictureWidth < kPreviewWidth) {
-        p.x = kPreviewLeft + (kPreviewWidth - pictureWidth) / 2;
+    if (pictureWidth < boxWidth) {
+        p.x = box.left + (boxWidth - pictureWidth) / 2;
         p.width = std::max(pictureWidth, 0);
     } else {
-        p.x = kPreviewLeft;
-        p.width = kPreviewWidth;
+        p.x = box.left;
+        p.width = boxWidth;
     }
-    if (pictureHeight < kPreviewHeight) {
-        p.y = kPreviewTop + (kPreviewHeight - pictureHeight) / 2;
+    if (pictureHeight < boxHeight) {
+        p.y = box.top + (boxHeight - pictureHeight) / 2;
         p.height = std::max(pictureHeight, 0);
     } else {
-        p.y = kPreviewTop;
-        p.height = kPreviewHeight;
+        p.y = box.top;
+        p.height = boxHeight;
     }
     return p;
+}
+
+PreviewPlacement PlacePreview(int pictureWidth, int pictureHeight) {
+    return PlacePreview(RECT{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight},
+                        pictureWidth, pictureHeight);
 }
 
 BrowserModel::BrowserModel(FolderSource& source, int& cursor) : source_(source), cursor_(cursor) {}
@@ -200,6 +215,13 @@ void BrowserModel::PageDown() {
     row_ = 0;
     lastPage_ = (newTop + kBrowserRows >= n);
     firstPage_ = (newTop < kBrowserRows);
+}
+
+void BrowserModel::SelectRow(int row) {
+    const int index = Top() + row;
+    if (row < 0 || row >= kBrowserRows || index >= Count()) return;
+    cursor_ = index;
+    row_ = row;
 }
 
 void BrowserModel::PageUp() {

@@ -2,6 +2,8 @@
 // What the media browser shows and remembers, without a window: the entries of one folder (or the
 // drive list), the highlighted entry and its screen row, whole-page paging and the cursor of every
 // level on the way down.
+#include <windows.h>
+
 #include <array>
 #include <atomic>
 #include <functional>
@@ -88,6 +90,8 @@ public:
     void MoveUp();
     void PageDown();
     void PageUp();
+    // Row 0..9 of the page shown, when the page has that row.
+    void SelectRow(int row);
 
     // Back to the state of a closed browser: cursor, row and history cleared, no path.
     void Reset();
@@ -140,6 +144,11 @@ struct PreviewPlacement {
     int x = 0, y = 0, width = 0, height = 0;
 };
 constexpr int kPreviewLeft = 520, kPreviewTop = 200, kPreviewWidth = 290, kPreviewHeight = 200;
+// The box in a client area of that size: at (520, 200), 290 x 200 where that fits; else moved left
+// and up to end 10 pixels inside, and narrowed only where the client is narrower than the box.
+RECT PreviewBox(int clientWidth, int clientHeight);
+PreviewPlacement PlacePreview(const RECT& box, int pictureWidth, int pictureHeight);
+// In the box at (520, 200).
 PreviewPlacement PlacePreview(int pictureWidth, int pictureHeight);
 
 }  // namespace tessaly

@@ -107,6 +107,18 @@ TEST_F(Browser, PagingThroughTwentyThreeEntries) {
     EXPECT_EQ(rows[2], L"f17.avi");
     for (int i = 3; i < 10; ++i) EXPECT_EQ(rows[static_cast<std::size_t>(i)], L"") << i;
 
+    // A digit's row: only a row the page has.
+    model.SelectRow(3);
+    EXPECT_EQ(model.cursor(), 20);
+    model.SelectRow(2);
+    EXPECT_EQ(model.cursor(), 22);
+    EXPECT_EQ(model.row(), 2);
+    EXPECT_EQ(Texts(model), rows);
+    model.SelectRow(-1);
+    EXPECT_EQ(model.cursor(), 22);
+    model.SelectRow(0);
+    EXPECT_EQ(model.cursor(), 20);
+
     model.PageDown();  // to the last entry, same rows
     EXPECT_EQ(model.cursor(), 22);
     EXPECT_EQ(model.row(), 2);
@@ -314,6 +326,19 @@ TEST(BrowserPaths, ParentNameAndPreviewPlacement) {
     EXPECT_EQ(big.x, 520);
     EXPECT_EQ(big.width, 290);
     EXPECT_EQ(big.y, 250);
+
+    // The box inside the client area: as designed where it fits (a 1200-wide window), moved left
+    // at 800 (it ran 12 pixels past), narrowed only where the client is narrower than it.
+    auto same = [](RECT a, RECT b) { return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom; };
+    EXPECT_TRUE(same(PreviewBox(1198, 898), RECT{520, 200, 810, 400}));
+    EXPECT_TRUE(same(PreviewBox(798, 598), RECT{498, 200, 788, 400}));
+    EXPECT_TRUE(same(PreviewBox(638, 448), RECT{338, 200, 628, 400}));
+    EXPECT_TRUE(same(PreviewBox(200, 150), RECT{10, 10, 190, 140}));
+    EXPECT_TRUE(same(PreviewBox(0, 0), RECT{0, 0, 0, 0}));
+    PreviewPlacement moved = PlacePreview(PreviewBox(798, 598), 100, 4000);
+    EXPECT_EQ(moved.x, 498 + 95);
+    EXPECT_EQ(moved.y, 200);
+    EXPECT_EQ(moved.height, 200);
 }
 
 }  // namespace

@@ -44,6 +44,23 @@ private:
     int x_, y_;
 };
 
+// Channel up/down on a page: the highlight goes a column's worth (perColumn) of available tiles
+// forward or back, and stops at the first or the last instead of wrapping round.
+template <typename Available>
+int ColumnStep(int current, int count, int perColumn, bool forward, Available available) {
+    int result = current;
+    int slot = current;
+    for (int moved = 0; moved < perColumn;) {
+        slot += forward ? 1 : -1;
+        if (slot < 1 || slot > count) break;
+        if (available(slot)) {
+            result = slot;
+            ++moved;
+        }
+    }
+    return result;
+}
+
 // Slot-based highlight movement over slots 1..count; `available(slot)` is false for deleted
 // tiles. An out-of-range start counts as slot 1's neighbour; with no available slot the start
 // is returned.

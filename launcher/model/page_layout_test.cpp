@@ -76,6 +76,18 @@ TEST(PageHighlight, WrapsBothWaysSkippingDeletedTiles) {
     EXPECT_EQ(MoveHighlight(2, 4, true, none), 2);  // never spins
 }
 
+TEST(PageHighlight, ChannelKeysGoAColumnOverAvailableTilesAndStopAtTheEnds) {
+    // Twelve slots, four to a column; slots 3 and 6 deleted.
+    auto a = [](int s) { return s != 3 && s != 6; };
+    EXPECT_EQ(ColumnStep(1, 12, 4, true, a), 7);    // 2, 4, 5, 7
+    EXPECT_EQ(ColumnStep(7, 12, 4, false, a), 1);
+    EXPECT_EQ(ColumnStep(10, 12, 4, true, a), 12);  // the last, not round to the first
+    EXPECT_EQ(ColumnStep(2, 12, 4, false, a), 1);
+    EXPECT_EQ(ColumnStep(12, 12, 4, true, a), 12);
+    EXPECT_EQ(ColumnStep(1, 0, 4, true, a), 1);
+    EXPECT_EQ(ColumnStep(2, 12, 4, true, [](int) { return false; }), 2);
+}
+
 TEST(PageDelete, AvailableTilesCloseUpInSlotOrder) {
     // Five user tiles and Return; the first and the fourth are gone.
     std::vector<bool> avail{false, false, true, true, false, true, true};

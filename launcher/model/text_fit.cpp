@@ -12,19 +12,19 @@ FitResult FitText(FontSize start, SIZE box, const FitRule& rule, const MeasureTe
             const bool tooTall = r.text.cy > maxHeight;
             if (!tooWide && !tooTall) break;
             FontSize next = r.font;
-            if (tooWide && next.width > 1) --next.width;
-            if (tooTall && next.height > 1) --next.height;
+            if (tooWide && next.width > rule.smallest.width) --next.width;
+            if (tooTall && next.height > rule.smallest.height) --next.height;
             if (next == r.font) break;  // at the floor: nothing smaller to try
             r.font = next;
             r.text = measure(next);
         }
         return r;
     }
-    while (r.text.cx > maxWidth && r.font.width > 1) {
+    while (r.text.cx > maxWidth && r.font.width > rule.smallest.width) {
         --r.font.width;
         r.text = measure(r.font);
     }
-    while (r.text.cy > maxHeight && r.font.height > 1) {
+    while (r.text.cy > maxHeight && r.font.height > rule.smallest.height) {
         --r.font.height;
         r.text = measure(r.font);
     }

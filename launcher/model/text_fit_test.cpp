@@ -50,6 +50,11 @@ TEST(TextFitTogether, BoxTooSmallForAnyFontEndsAtTheSmallestFont) {
     EXPECT_LE(text.calls.size(), 51u);
     r = FitText({5, 5}, {20, 20}, kTileFit, [](FontSize) { return SIZE{1000, 1000}; });
     EXPECT_EQ(r.font, (FontSize{1, 1}));
+    // A browser row on a short screen (22 pixels): its text stops at a 12-pixel font.
+    r = FitText({10, 20}, {400, 22}, kRowFit, [&](FontSize f) { return text(f); });
+    EXPECT_EQ(r.font, (FontSize{10, 12}));
+    r = FitText({10, 20}, {20, 20}, kRowFit, [](FontSize) { return SIZE{1000, 1000}; });
+    EXPECT_EQ(r.font, (FontSize{5, 12}));
 }
 
 TEST(TextFitWidthThenHeight, NarrowsFirstThenLowers) {

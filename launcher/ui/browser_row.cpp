@@ -93,7 +93,7 @@ void BrowserRow::Fit() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     win32::WindowDc dc(hwnd_);
-    FitText({fontWidth_, fontHeight_}, {client.right, client.bottom}, kTileFit, [&](FontSize f) {
+    FitText({fontWidth_, fontHeight_}, {client.right, client.bottom}, kRowFit, [&](FontSize f) {
         if (f.width != fontWidth_ || f.height != fontHeight_ || !font_) {
             fontWidth_ = f.width;
             fontHeight_ = f.height;

@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include "launcher/ui/messages.h"
+#include "launcher/ui/remote_keys.h"
 #include "launcher/resources/resource.h"
 #include "win32/scale.h"
 
@@ -80,6 +81,8 @@ BOOL BrowserWindow::OnInitDialog() {
     // Background first: the rows copy their part of it from their first paint on.
     RECT client{};
     ::GetClientRect(hwnd_, &client);
+    layout_.preview = PreviewBox(client.right, client.bottom);
+    preview_.SetBox(layout_.preview);
     {
         win32::WindowDc screenDc(hwnd_);
         backgroundDc_.reset(::CreateCompatibleDC(screenDc.get()));
@@ -130,6 +133,8 @@ std::optional<LRESULT> BrowserWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) 
         case kMsgTreeFiles:
             OnTreeFiles(static_cast<unsigned>(wp));
             return 0;
+        case WM_APPCOMMAND:
+            return PlayAppCommand(hwnd_, lp);
         case WM_TIMER:
             if (wp != kPlayerFullScreenTimer) return std::nullopt;
             if (Playing()) {
@@ -166,6 +171,10 @@ bool BrowserWindow::PreTranslateMessage(MSG& msg) {
 
 bool BrowserWindow::PreTranslateKey(MSG& msg) {
     if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+    if (OnRemote(ReadRemoteKey(msg))) {
+        altDown_ = false;  // as any other key does
+        return true;
+    }
     switch (msg.message) {
         case WM_KEYDOWN:
             if (OnKeyDown(msg.wParam)) return true;
@@ -234,6 +243,32 @@ bool BrowserWindow::OnKeyDown(WPARAM vk) {
             return false;  // acted on when released
         default:
             return true;
+    }
+}
+
+// The remote's buttons that have no key of their own here; the rest arrive as those keys.
+bool BrowserWindow::OnRemote(const RemoteInput& in) {
+    switch (in.action) {
+        case RemoteAction::Home:
+            if (Playing()) player_.Stop();
+            PassHomeOn(hwnd_);
+            OnCancel();
+            return true;
+        case RemoteAction::PageUp:
+        case RemoteAction::PageDown:
+            if (!player_.FullScreen())
+                Navigate(in.action == RemoteAction::PageUp ? &BrowserModel::PageUp : &BrowserModel::PageDown);
+            return true;
+        case RemoteAction::Digit: {
+            if (player_.FullScreen()) return true;
+            const int cursorBefore = model_.cursor();
+            model_.SelectRow(in.digit - 1);
+            ShowRows();
+            if (model_.cursor() != cursorBefore) UpdatePreview();
+            return true;
+        }
+        default:
+            return false;
     }
 }
 
@@ -394,8 +429,7 @@ void BrowserWindow::UpdatePreview() {
     previewWanted_ = path;
     if (previewBitmap_) {
         // On wide screens the rows reach into the box: they show the preview behind their text.
-        RECT box{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight};
-        ::RedrawWindow(hwnd_, &box, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        ::RedrawWindow(hwnd_, &layout_.preview, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     previewPath_.clear();
     previewBitmap_.reset();

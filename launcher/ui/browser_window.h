@@ -16,6 +16,7 @@
 #include "launcher/ui/tree_worker.h"
 #include "launcher/model/player_queue.h"
 #include "launcher/model/player_port.h"
+#include "launcher/model/remote_input.h"
 #include "launcher/system/scanner_source.h"
 #include "common/skin/skin_image.h"
 #include "win32/handles.h"
@@ -41,6 +42,7 @@ struct BrowserLayout {
     std::array<RECT, kBrowserRows> rows{};
     RECT list{};
     RECT caption{};
+    RECT preview{};  // in the client area, once the window has its size
     RECT busy{};  // "Reading the drive..." while a folder tree is listed
     int busyFontHeight = 0;
     int pitch = 0;
@@ -87,6 +89,7 @@ private:
     bool PreTranslateKey(MSG& msg);
     bool OnKeyDown(WPARAM vk);
     bool OnKeyUp(WPARAM vk);
+    bool OnRemote(const RemoteInput& in);
     bool OnSysKeyDown(WPARAM vk);
     void EnterKey();
     void OpenItem(int index, bool wholeTree);

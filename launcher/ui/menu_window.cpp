@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "launcher/ui/messages.h"
+#include "launcher/ui/remote_keys.h"
 #include "launcher/resources/resource.h"
 #include "launcher/ui/prompt_button.h"
 #include "launcher/ui/tiles.h"
@@ -202,6 +203,12 @@ void MenuWindow::CreateMenuTiles() {
 bool MenuWindow::PreTranslateMessage(MSG& msg) {
     const SelectDialogFocus& selectDialog = owner_.selectDialog();
     KeyContext context{selectDialog.active(), runningCommand_};
+    const RemoteInput remote = ReadRemoteKey(msg);
+    if (remote.action == RemoteAction::Digit && remote.digit <= kMenuTileCount && menuShown_ &&
+        runningCommand_ == 0 && !context.selectDialogActive) {
+        HighlightTile(remote.digit);
+        return true;
+    }
     switch (ClassifyMainKey(msg.message, msg.wParam, context)) {
         case MainKey::FocusSelectDialog:
             if (selectDialog.window()) ::SetFocus(selectDialog.window());
@@ -233,8 +240,12 @@ void MenuWindow::MoveSelection(MoveStep step) {
         }
         return;
     }
+    HighlightTile(StepSelection(menuSelection_, step));
+}
+
+void MenuWindow::HighlightTile(int command) {
     if (owner_.PanelShown()) return;
-    menuSelection_ = StepSelection(menuSelection_, step);
+    menuSelection_ = command;
     CreateMenuTiles();
     for (auto& tile : menuTiles_) {
         tile->pressed = false;
@@ -491,6 +502,8 @@ std::optional<LRESULT> MenuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgTogglePanel:
             owner_.TogglePanel();
             return 0;
+        case WM_APPCOMMAND:
+            return PlayAppCommand(hwnd(), lp);
         default:
             return std::nullopt;
     }

@@ -86,6 +86,7 @@ private:
     void FirstFrameDone();
     void StartClock();
     void MenuTileHovered(int command);
+    void HighlightTile(int command);
     void BackFromAddProgram();
     void ClockStep();
     void RunMenuCommand(int command);

@@ -8,6 +8,7 @@ using std::min;
 
 #include "launcher/resources/resource.h"
 #include "launcher/ui/messages.h"
+#include "launcher/ui/remote_keys.h"
 #include "win32/handles.h"
 
 namespace tessaly {
@@ -64,6 +65,11 @@ BOOL PictureViewer::OnInitDialog() {
 }
 
 bool PictureViewer::PreTranslateMessage(MSG& msg) {
+    if (ReadRemoteKey(msg).action == RemoteAction::Home) {
+        PassHomeOn(hwnd());
+        OnCancel();
+        return true;
+    }
     if (msg.message == WM_KEYUP && msg.hwnd == hwnd()) {
         const ViewerStep step = ViewerStepForKey(static_cast<unsigned>(msg.wParam));
         if (step != ViewerStep::kNone) {
@@ -112,8 +118,10 @@ void PictureViewer::Paint() {
     DrawPictureAtRest(dc.get(), screen_, oldImage_.get(), caption);
 }
 
-std::optional<LRESULT> PictureViewer::OnMessage(UINT msg, WPARAM, LPARAM) {
+std::optional<LRESULT> PictureViewer::OnMessage(UINT msg, WPARAM, LPARAM lp) {
     switch (msg) {
+        case WM_APPCOMMAND:
+            return PlayAppCommand(hwnd(), lp);
         case WM_PAINT:
             Paint();
             return 0;

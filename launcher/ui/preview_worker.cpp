@@ -10,10 +10,10 @@ namespace tessaly {
 namespace {
 
 // The picture at its place in the box, with its transparency kept for the background behind it.
-std::unique_ptr<PreviewPicture> RenderPreview(const std::wstring& path) {
+std::unique_ptr<PreviewPicture> RenderPreview(const std::wstring& path, const RECT& box) {
     const std::unique_ptr<Gdiplus::Bitmap> picture = DecodePictureFile(path);
     if (!picture) return nullptr;
-    const PreviewPlacement place = PlacePreview(static_cast<int>(picture->GetWidth()),
+    const PreviewPlacement place = PlacePreview(box, static_cast<int>(picture->GetWidth()),
                                                 static_cast<int>(picture->GetHeight()));
     if (place.width <= 0 || place.height <= 0) return nullptr;
     auto shrunk = std::make_unique<Gdiplus::Bitmap>(place.width, place.height, PixelFormat32bppPARGB);
@@ -32,6 +32,7 @@ std::unique_ptr<PreviewPicture> RenderPreview(const std::wstring& path) {
 
 PreviewPicture::~PreviewPicture() = default;
 
-PreviewWorker::PreviewWorker() : NewestWorker(kMsgPreviewReady, RenderPreview) {}
+PreviewWorker::PreviewWorker()
+    : NewestWorker(kMsgPreviewReady, [this](const std::wstring& path) { return RenderPreview(path, box_); }) {}
 
 }  // namespace tessaly

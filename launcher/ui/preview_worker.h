@@ -21,6 +21,12 @@ struct PreviewPicture {
 class PreviewWorker : public NewestWorker<PreviewPicture> {
 public:
     PreviewWorker();
+    // The box in the browser's client area; set before the first request of a showing (nothing
+    // renders then), read by the worker for the requests after it.
+    void SetBox(const RECT& box) { box_ = box; }
+
+private:
+    RECT box_{kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight};
 };
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 
 #include "launcher/ui/page_turn.h"
 #include "launcher/ui/messages.h"
+#include "launcher/ui/remote_keys.h"
 #include "launcher/system/drive_lists.h"
 #include "launcher/model/media_kind.h"
 #include "launcher/resources/resource.h"
@@ -124,6 +125,7 @@ void ProgramPage::ClockStep() {
 // ---- keys ----
 
 bool ProgramPage::PreTranslateMessage(MSG& msg) {
+    if (OnRemote(ReadRemoteKey(msg, false))) return true;
     if (msg.message == WM_KEYDOWN && hwnd()) return KeyDown(msg);
     return win32::Dialog::PreTranslateMessage(msg);
 }
@@ -160,15 +162,47 @@ bool ProgramPage::KeyDown(MSG& msg) {
     }
 }
 
-void ProgramPage::Move(bool forward) {
-    auto available = [this](int slot) {
-        const EntryTile* t = tiles_[static_cast<std::size_t>(slot)].get();
-        return t && t->available;
-    };
-    for (int s = 1; s <= tileCount_; ++s) {
-        if (available(s)) tiles_[static_cast<std::size_t>(s)]->Unpress();
+// Back and Home leave the page as Left does (Esc does nothing here); Channel up/down go a column;
+// a digit picks that tile.
+bool ProgramPage::OnRemote(const RemoteInput& in) {
+    if (!hwnd() || in.action == RemoteAction::None || shell_.selectDialog().active()) return false;
+    switch (in.action) {
+        case RemoteAction::Back:
+        case RemoteAction::Home:
+            ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            return true;
+        case RemoteAction::PageUp:
+        case RemoteAction::PageDown: {
+            int perColumn = 0;
+            for (int s = 1; s <= tileCount_ && layout_[static_cast<std::size_t>(s)].left == layout_[1].left; ++s)
+                ++perColumn;
+            const bool forward = in.action == RemoteAction::PageDown;
+            SelectSlot(ColumnStep(current_, tileCount_, perColumn, forward,
+                                  [this](int slot) { return SlotAvailable(slot); }));
+            return true;
+        }
+        case RemoteAction::Digit:
+            if (in.digit <= tileCount_ && SlotAvailable(in.digit)) SelectSlot(in.digit);
+            return true;
+        default:
+            return false;
     }
-    current_ = MoveHighlight(current_, tileCount_, forward, available);
+}
+
+bool ProgramPage::SlotAvailable(int slot) const {
+    const EntryTile* t = tiles_[static_cast<std::size_t>(slot)].get();
+    return t && t->available;
+}
+
+void ProgramPage::Move(bool forward) {
+    SelectSlot(MoveHighlight(current_, tileCount_, forward, [this](int slot) { return SlotAvailable(slot); }));
+}
+
+void ProgramPage::SelectSlot(int slot) {
+    for (int s = 1; s <= tileCount_; ++s) {
+        if (SlotAvailable(s)) tiles_[static_cast<std::size_t>(s)]->Unpress();
+    }
+    current_ = slot;
     if (EntryTile* t = tiles_[static_cast<std::size_t>(current_)].get()) t->Select();
 }
 
@@ -313,6 +347,8 @@ std::optional<LRESULT> ProgramPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgPageCommand:
             PageCommand(static_cast<int>(wp), lp);
             return 0;
+        case WM_APPCOMMAND:
+            return PlayAppCommand(hwnd(), lp);
         default:
             return std::nullopt;
     }

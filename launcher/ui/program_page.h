@@ -14,6 +14,7 @@
 #include "launcher/model/entry_map.h"
 #include "launcher/system/group_store.h"
 #include "launcher/model/page_layout.h"
+#include "launcher/model/remote_input.h"
 #include "launcher/ui/select_dialog.h"
 #include "launcher/ui/shell_services.h"
 #include "launcher/model/launch_actions.h"
@@ -96,6 +97,9 @@ private:
     void AddTile(const std::wstring& name, const std::wstring& target);
     void ActivateSlot(int slot);
     void Move(bool forward);
+    void SelectSlot(int slot);
+    bool SlotAvailable(int slot) const;
+    bool OnRemote(const RemoteInput& in);
     void DeleteCurrent();
     void PageCommand(int command, LPARAM kind);
     void RemovableDiskChoice();

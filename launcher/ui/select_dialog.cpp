@@ -2,6 +2,7 @@
 
 #include "launcher/system/group_store.h"
 #include "launcher/resources/resource.h"
+#include "launcher/ui/remote_keys.h"
 #include "launcher/ui/skin_font.h"
 #include "launcher/ui/tiles.h"
 #include "win32/scale.h"
@@ -64,6 +65,11 @@ void SelectDialog::Move(bool down) {
 }
 
 bool SelectDialog::PreTranslateMessage(MSG& msg) {
+    if (ReadRemoteKey(msg).action == RemoteAction::Home && hwnd()) {
+        PassHomeOn(hwnd());
+        OnCancel();
+        return true;
+    }
     if (msg.message != WM_KEYDOWN || !hwnd()) return win32::Dialog::PreTranslateMessage(msg);
     switch (msg.wParam) {
         case VK_RETURN:
@@ -140,8 +146,10 @@ void SelectDialog::OnClose() { OnCancel(); }
 
 void SelectDialog::OnDestroyed() { shell_.selectDialog().Destroyed(); }
 
-std::optional<LRESULT> SelectDialog::OnMessage(UINT msg, WPARAM, LPARAM) {
+std::optional<LRESULT> SelectDialog::OnMessage(UINT msg, WPARAM, LPARAM lp) {
     switch (msg) {
+        case WM_APPCOMMAND:
+            return PlayAppCommand(hwnd(), lp);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:

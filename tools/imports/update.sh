@@ -9,7 +9,8 @@ if [ ${#builds[@]} -eq 0 ]; then
   for b in "$root/build" "$root/build32"; do [ -d "$b/bin" ] && builds+=("$b"); done
 fi
 for build in "${builds[@]}"; do
-  for binary in "$build"/bin/Tessaly.exe "$build"/bin/Vantosd.exe "$build"/bin/Sonorel.dll; do
+  for binary in "$build"/bin/Tessaly.exe "$build"/bin/Vantosd.exe "$build"/bin/VantosdHook.dll \
+    "$build"/bin/Sonorel.dll; do
     [ -f "$binary" ] || continue
     # The machine decides the list: x86_64 and i686 import different runtime pieces.
     case $(x86_64-w64-mingw32-objdump -f "$binary") in
