@@ -20,10 +20,8 @@ namespace {
 constexpr DWORD kFirstFrameWaitMs = 100;
 constexpr UINT kBackgroundPollMs = 15;
 
-// The system's common control classes, registered once for the life of the process, by the
-// background worker while the main window is being made: loading them (their classes, cursors and
-// theme) on the main thread delayed the first frame by about 15 ms, and the start prompt's button
-// class comes from the same library (the manifest asks for its version 6).
+// The system's common control classes, registered once for the life of the process: the start
+// prompt's button class comes from that library (the manifest asks for its version 6).
 void RegisterCommonControls() {
     static const win32::Module controls = [] {
         win32::Module module(::LoadLibraryW(L"comctl32.dll"));
@@ -70,13 +68,7 @@ void ForgetEarlierKeptBackground(SIZE screen) {
     ::DeleteFileW(name.c_str());  // a link planted there goes, never what it points to
 }
 
-DWORD WINAPI ControlsWorker(void*) {
-    RegisterCommonControls();  // before the prompt needs its button class
-    return 0;
-}
-
-// Beside the controls' worker, not after it: the first paint waits for the picture, and loading
-// the control library took as long as decoding and stretching.
+// Started with the window: the first paint waits (a little) for the picture.
 DWORD WINAPI BackgroundWorker(void* param) {
     auto& job = *static_cast<BackgroundJob*>(param);
     const SIZE screen = job.screen;
@@ -92,13 +84,11 @@ DWORD WINAPI BackgroundWorker(void* param) {
 
 MenuWindow::MenuWindow(MenuOwner& owner) : Dialog(IDD_MAIN_WINDOW), owner_(owner) {
     // The background is decoded and stretched while the window is being made.
-    controlsWorker_.reset(::CreateThread(nullptr, 0, ControlsWorker, nullptr, 0, nullptr));
     StartBackgroundJob(true);
 }
 
 MenuWindow::~MenuWindow() {
     for (auto& worker : backgroundWorkers_) ::WaitForSingleObject(worker.get(), INFINITE);
-    if (controlsWorker_) ::WaitForSingleObject(controlsWorker_.get(), INFINITE);
     // The menu's page-turn picture may still show the stretched background in place.
     auto& menu = turnPictures_.menu;
     if (menu && backgroundCache_ && menu->viewOf() == backgroundCache_.get()) menu.reset();
@@ -111,6 +101,10 @@ void MenuWindow::PlaceFullScreen() {
 }
 
 BOOL MenuWindow::OnInitDialog() {
+    // Here, on this thread, before the prompt needs its button class. Loading them on a worker
+    // while this thread made its windows deadlocked Wine's 32-bit side now and then (the worker
+    // registering their classes, this thread waiting for the loader).
+    RegisterCommonControls();
     owner_.MenuCreated(hwnd());
     PlaceFullScreen();
 
@@ -148,7 +142,6 @@ void MenuWindow::FirstFrameDone() {
         ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
         ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
     }
-    RegisterCommonControls();
     owner_.FirstFrameShown();  // GDI+ first: the page-turn view of the background below needs it
     CreateMenuTiles();
     WaitForBackground();

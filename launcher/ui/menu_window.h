@@ -111,7 +111,6 @@ private:
     std::array<std::unique_ptr<MenuTile>, kMenuTileCount> menuTiles_;
     std::unique_ptr<BackgroundJob> backgroundJob_;
     std::vector<win32::Handle> backgroundWorkers_;  // joined when the window goes
-    win32::Handle controlsWorker_;  // registers the common controls while the window is made
     bool firstFrameShown_ = false;  // FirstFrameDone has run
     bool startupFinished_ = false;  // FirstFrameDone has begun
     bool clockRunning_ = false;
