@@ -127,6 +127,15 @@ Section "Uninstall"
   Delete "$INSTDIR\Tessaly.exe"
   Delete "$INSTDIR\Vantosd.exe"
   Delete "$INSTDIR\VantosdHook.dll"
+  ; Vantosd's shell hook library can stay loaded in other programs after Vantosd has gone, and a
+  ; loaded library cannot be deleted: moved out of the folder, it goes once nothing holds it, at
+  ; the latest when Windows starts again.
+  IfFileExists "$INSTDIR\VantosdHook.dll" 0 hookGone
+    GetTempFileName $0
+    Delete $0
+    Rename "$INSTDIR\VantosdHook.dll" $0
+    Delete /REBOOTOK $0
+  hookGone:
   Delete "$INSTDIR\Sonorel.dll"
   Delete "$INSTDIR\ding.wav"
   Delete "$INSTDIR\uninstall.exe"
