@@ -68,19 +68,27 @@ private:
     std::wstring root_;
 };
 
+// The two headers of an uncompressed 24-bit bottom-up BMP of w x h whose file is fileSize bytes.
+struct BmpHeaders {
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    BmpHeaders(int w, int h, DWORD fileSize) {
+        info.biSize = sizeof(info);
+        info.biWidth = w;
+        info.biHeight = h;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info);
+        file.bfSize = fileSize;
+    }
+};
+
 // A 24-bit bottom-up BMP of one colour.
 void WriteBmp(const std::wstring& path, int w, int h, COLORREF colour) {
     const int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
+    const DWORD size = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + static_cast<DWORD>(stride * h);
+    const BmpHeaders headers(w, h, size);
     std::vector<BYTE> pixels(static_cast<std::size_t>(stride * h));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -92,8 +100,8 @@ void WriteBmp(const std::wstring& path, int w, int h, COLORREF colour) {
     }
     win32::Handle f(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    ::WriteFile(f.get(), &fh, sizeof(fh), &written, nullptr);
-    ::WriteFile(f.get(), &ih, sizeof(ih), &written, nullptr);
+    ::WriteFile(f.get(), &headers.file, sizeof(headers.file), &written, nullptr);
+    ::WriteFile(f.get(), &headers.info, sizeof(headers.info), &written, nullptr);
     ::WriteFile(f.get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
 }
 
@@ -626,19 +634,10 @@ TEST_F(BrowserWindowTest, PreviewShowsTheHighlightedPictureAndLeavesNoRemnant) {
 
 // A BMP header declaring w x h, in a file of fileSize bytes.
 void WriteBmpHeader(const std::wstring& path, int w, int h, DWORD fileSize) {
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fileSize;
+    const BmpHeaders headers(w, h, fileSize);
     std::vector<BYTE> bytes(fileSize, 0x40);
-    memcpy(bytes.data(), &fh, sizeof(fh));
-    memcpy(bytes.data() + sizeof(fh), &ih, sizeof(ih));
+    memcpy(bytes.data(), &headers.file, sizeof(headers.file));
+    memcpy(bytes.data() + sizeof(headers.file), &headers.info, sizeof(headers.info));
     win32::Handle f(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     ::WriteFile(f.get(), bytes.data(), fileSize, &written, nullptr);
